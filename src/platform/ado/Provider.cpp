@@ -1,0 +1,54 @@
+#include "platform/ado/Provider.h"
+
+#include "platform/ado/OdbcSession.h"
+#include "platform/jet/JetProvider.h"
+#include "platform/vb/Text.h"
+
+namespace ado {
+
+namespace {
+ProviderFactory& Override() {
+  static ProviderFactory factory;
+  return factory;
+}
+
+bool EmpiezaCon(const std::string& text, const std::string& prefix) {
+  return vb::IgualesSinMayusculas(text.substr(0, prefix.size()), prefix);
+}
+}  // namespace
+
+long NumeroDeErrorPorSqlState(const std::string& sqlState) {
+  if (sqlState.rfind("42", 0) == 0) return adErrSyntax;
+  if (sqlState.rfind("23", 0) == 0) return adErrIntegrity;
+  return adErrUnspecified;
+}
+
+ProviderError::ProviderError(std::vector<ErrorInfo> errors)
+    : vb::Error(errors.empty() ? adErrUnspecified : errors.front().Number,
+                errors.empty() ? std::string("Unspecified error") : errors.front().Description,
+                errors.empty() ? std::string() : errors.front().Source),
+      errors_(std::move(errors)) {}
+
+void SetProviderOverride(ProviderFactory factory) { Override() = std::move(factory); }
+
+std::unique_ptr<Session> OpenSession(const OpenRequest& request) {
+  if (Override()) {
+    if (auto session = Override()(request)) return session;
+  }
+  const std::string cadena = vb::Trim(request.connectionString);
+  if (EmpiezaCon(cadena, "Provider=Microsoft.Jet.OLEDB")) return jet::OpenSession(request);
+  if (EmpiezaCon(cadena, "Provider=SQLOLEDB")) {
+    OpenRequest odbc = request;
+    odbc.connectionString = TraduceCadenaSqlOledb(cadena);
+    return OpenOdbcSession(odbc);
+  }
+  if (EmpiezaCon(cadena, "DSN=") || EmpiezaCon(cadena, "Driver=") ||
+      EmpiezaCon(cadena, "FILEDSN=")) {
+    return OpenOdbcSession(request);
+  }
+  throw ProviderError({{adErrUnspecified,
+                        "Provider cannot be found. It may not be properly installed.",
+                        "ADODB.Connection", "", 0}});
+}
+
+}  // namespace ado

@@ -1,0 +1,86 @@
+#pragma once
+// The seam between ADO and the engines. A provider opens a Session for a connection
+// string; a session runs statement text and answers with the rows it returned.
+// Sessions raise failures as ProviderError, whose number is already the ADO number.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/vb/Error.h"
+#include "platform/vb/Variant.h"
+
+namespace ado {
+
+enum DataTypeEnum {
+  adEmpty = 0, adSmallInt = 2, adInteger = 3, adSingle = 4, adDouble = 5, adCurrency = 6,
+  adDate = 7, adBoolean = 11, adVariant = 12, adDecimal = 14, adTinyInt = 16, adBigInt = 20,
+  adBinary = 128, adChar = 129, adWChar = 130, adNumeric = 131, adDBDate = 133, adDBTime = 134,
+  adDBTimeStamp = 135, adVarChar = 200, adLongVarChar = 201, adVarWChar = 202,
+  adLongVarWChar = 203, adVarBinary = 204, adLongVarBinary = 205
+};
+
+// ADO's numbers for provider failures, chosen by SQLSTATE class.
+constexpr long adErrSyntax = -2147217900;      // 0x80040E14, SQLSTATE class 42
+constexpr long adErrIntegrity = -2147217873;   // 0x80040E2F, SQLSTATE class 23
+constexpr long adErrUnspecified = -2147467259; // 0x80004005, everything else
+long NumeroDeErrorPorSqlState(const std::string& sqlState);
+
+struct ErrorInfo {
+  long Number = 0;
+  std::string Description;
+  std::string Source;
+  std::string SQLState;
+  long NativeError = 0;
+};
+
+class ProviderError : public vb::Error {
+ public:
+  explicit ProviderError(std::vector<ErrorInfo> errors);
+  const std::vector<ErrorInfo>& Errors() const { return errors_; }
+
+ private:
+  std::vector<ErrorInfo> errors_;
+};
+
+struct Column {
+  std::string name;
+  DataTypeEnum type = adVariant;
+};
+
+struct RowSet {
+  std::vector<Column> columns;
+  std::vector<std::vector<vb::Variant>> rows;
+  bool hasResult = false;  // false: the statement returned no result set
+  long rowsAffected = -1;
+};
+
+class Session {
+ public:
+  virtual ~Session() = default;
+  virtual RowSet Execute(const std::string& sql, long options) = 0;
+};
+
+struct OpenRequest {
+  std::string connectionString;
+  std::string userId;
+  std::string password;
+  long connectionTimeout = 15;
+  long commandTimeout = 30;
+};
+
+using ProviderFactory = std::function<std::unique_ptr<Session>(const OpenRequest&)>;
+
+// Opens a session for the request's connection string:
+//   Provider=Microsoft.Jet.OLEDB...  the Jet provider (platform/jet);
+//   Provider=SQLOLEDB...             ODBC through the FreeTDS driver;
+//   DSN=... or Driver=...            ODBC as given.
+std::unique_ptr<Session> OpenSession(const OpenRequest& request);
+
+// When set, every connection string goes to this factory first (tests record
+// statements this way); it may return nullptr to let the normal providers take the
+// string. An empty function removes it.
+void SetProviderOverride(ProviderFactory factory);
+
+}  // namespace ado

@@ -1,0 +1,74 @@
+#include "platform/win/Sistema.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <thread>
+
+namespace win {
+
+namespace {
+std::function<vb::DateTime()>& Reloj() {
+  static std::function<vb::DateTime()> reloj;
+  return reloj;
+}
+std::function<void(unsigned)>& Pausa() {
+  static std::function<void(unsigned)> pausa;
+  return pausa;
+}
+
+constexpr double kDiasEntre1899y1970 = 25569.0;  // 1899-12-30 .. 1970-01-01
+
+vb::DateTime RelojDelSistema() {
+  const auto ahora = std::chrono::system_clock::now();
+  const std::time_t t = std::chrono::system_clock::to_time_t(ahora);
+  std::tm local{};
+  localtime_r(&t, &local);
+  // Seconds of the local wall clock since 1970, whole seconds as the language keeps them.
+  const long long segundos = static_cast<long long>(timegm(&local));
+  const long long dias = segundos >= 0 ? segundos / 86400 : (segundos - 86399) / 86400;
+  const long long resto = segundos - dias * 86400;
+  return {kDiasEntre1899y1970 + static_cast<double>(dias) + static_cast<double>(resto) / 86400.0};
+}
+}  // namespace
+
+vb::DateTime Now() { return Reloj() ? Reloj()() : RelojDelSistema(); }
+
+vb::DateTime Date() {
+  const double dia = static_cast<double>(static_cast<long long>(Now().serial));
+  return {dia};
+}
+
+vb::DateTime Time() {
+  const double serial = Now().serial;
+  return {serial - static_cast<double>(static_cast<long long>(serial))};
+}
+
+void EstableceReloj(std::function<vb::DateTime()> reloj) { Reloj() = std::move(reloj); }
+
+void Sleep(unsigned milisegundos) {
+  if (Pausa()) return Pausa()(milisegundos);
+  std::this_thread::sleep_for(std::chrono::milliseconds(milisegundos));
+}
+
+void EstableceSleep(std::function<void(unsigned)> sleep) { Pausa() = std::move(sleep); }
+
+std::string RutaLocal(const std::string& ruta) {
+  std::string local = ruta;
+  for (char& c : local)
+    if (c == '\\') c = '/';
+  return local;
+}
+
+bool ExisteArchivo(const std::string& ruta) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(RutaLocal(ruta), ec);
+}
+
+std::string CarpetaDelPrograma() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path().string() : exe.parent_path().string();
+}
+
+}  // namespace win

@@ -1,0 +1,29 @@
+#pragma once
+// Operating-system services: the clock, the pause, local paths and file existence.
+// The clock and the pause can be replaced by tests so that nothing waits.
+#include <functional>
+#include <string>
+
+#include "platform/vb/Variant.h"
+
+namespace win {
+
+// Current local date and time (the language's Now); Date() and Time() are its parts.
+vb::DateTime Now();
+vb::DateTime Date();
+vb::DateTime Time();
+// Replaces the clock; an empty function restores the system clock.
+void EstableceReloj(std::function<vb::DateTime()> reloj);
+
+// Pauses the thread (kernel32's Sleep); tests replace it.
+void Sleep(unsigned milisegundos);
+void EstableceSleep(std::function<void(unsigned)> sleep);
+
+// A local path written the Windows way ("C:\x" or gRutaApp & "\EstBDs.mdb") as a path
+// of this system: backslashes become slashes.
+std::string RutaLocal(const std::string& ruta);
+bool ExisteArchivo(const std::string& ruta);  // takes a Windows-style or local path
+// Folder of the running executable, without a trailing separator.
+std::string CarpetaDelPrograma();
+
+}  // namespace win
