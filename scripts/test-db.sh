@@ -32,10 +32,11 @@ free_port() {
   echo "no free port" >&2; exit 1
 }
 
+# driver_path PACKAGE LIBRARY: where the package installed the driver library.
 driver_path() {
   local so
-  so=$(dpkg -L odbc-mariadb 2>/dev/null | grep -m1 'libmaodbc\.so$') || true
-  [ -n "$so" ] || { echo "odbc-mariadb is not installed" >&2; exit 1; }
+  so=$(dpkg -L "$1" 2>/dev/null | grep -m1 "/$2\$") || true
+  [ -n "$so" ] || { echo "$1 is not installed" >&2; exit 1; }
   echo "$so"
 }
 
@@ -69,8 +70,12 @@ SQL
   cat >"$dir/odbc/odbcinst.ini" <<INI
 [MariaDB Unicode]
 Description=MariaDB Connector/ODBC (Unicode)
-Driver=$(driver_path)
+Driver=$(driver_path odbc-mariadb libmaodbc.so)
 Threading=0
+
+[FreeTDS]
+Description=FreeTDS (SQL Server)
+Driver=$(driver_path tdsodbc libtdsodbc.so)
 INI
   cat >"$dir/odbc/odbc.ini" <<INI
 [$dsn]

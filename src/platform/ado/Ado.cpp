@@ -6,14 +6,23 @@
 namespace ado {
 
 namespace {
-// ADO's own errors on misuse of its objects.
-constexpr long adErrObjectClosed = 3704;
-constexpr long adErrNoCurrentRecord = 3021;
-constexpr long adErrItemNotFound = 3265;
-constexpr long adErrInvalidArgument = 3001;
+const char* const kSinRegistroActual =
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+    "requires a current record.";
+const char* const kObjetoCerrado = "Operation is not allowed when the object is closed.";
+const char* const kObjetoAbierto = "Operation is not allowed when the object is open.";
+const char* const kNoEstaEnLaColeccion =
+    "Item cannot be found in the collection corresponding to the requested name or ordinal.";
 
-[[noreturn]] void RaiseAdo(long number, const std::string& description) {
-  throw ProviderError({{number, description, "ADODB.Recordset", "", 0}});
+[[noreturn]] void RaiseAdo(long number, const std::string& description,
+                           const char* source = "ADODB.Recordset") {
+  throw ProviderError({{number, description, source, "", 0}});
+}
+
+[[noreturn]] void FiltroInvalido(const std::string& criteria) {
+  RaiseAdo(adErrInvalidArgument,
+           "Arguments are of the wrong type, are out of acceptable range, or are in conflict "
+           "with one another. Invalid filter: " + criteria);
 }
 
 struct Criterion {
@@ -21,7 +30,24 @@ struct Criterion {
   std::string text;
 };
 
-// Parses  Field='text' [AND Field='text' ...]; a quote inside a text is doubled.
+// Reads 'text' from criteria[i] on (a quote inside is doubled); leaves i after it.
+std::string LeeTextoCitado(const std::string& criteria, std::size_t& i) {
+  if (i >= criteria.size() || criteria[i] != '\'') FiltroInvalido(criteria);
+  std::string text;
+  for (++i;; ++i) {
+    if (i >= criteria.size()) FiltroInvalido(criteria);
+    if (criteria[i] != '\'') {
+      text += criteria[i];
+    } else if (i + 1 < criteria.size() && criteria[i + 1] == '\'') {
+      text += criteria[++i];
+    } else {
+      ++i;
+      return text;
+    }
+  }
+}
+
+// Parses  Field='text' [AND Field='text' ...]; a field name may be in [brackets].
 std::vector<Criterion> ParseCriteria(const std::string& criteria) {
   std::vector<Criterion> result;
   std::size_t i = 0;
@@ -29,48 +55,49 @@ std::vector<Criterion> ParseCriteria(const std::string& criteria) {
   while (true) {
     skipBlanks();
     const std::size_t eq = criteria.find('=', i);
-    if (eq == std::string::npos) RaiseAdo(adErrInvalidArgument, "Invalid filter: " + criteria);
+    if (eq == std::string::npos) FiltroInvalido(criteria);
     Criterion c{vb::Trim(criteria.substr(i, eq - i)), {}};
-    i = eq + 1;
-    skipBlanks();
-    if (i >= criteria.size() || criteria[i] != '\'')
-      RaiseAdo(adErrInvalidArgument, "Invalid filter: " + criteria);
-    ++i;
-    while (true) {
-      if (i >= criteria.size()) RaiseAdo(adErrInvalidArgument, "Invalid filter: " + criteria);
-      if (criteria[i] == '\'') {
-        if (i + 1 < criteria.size() && criteria[i + 1] == '\'') {
-          c.text += '\'';
-          i += 2;
-          continue;
-        }
-        ++i;
-        break;
-      }
-      c.text += criteria[i++];
-    }
     if (c.field.size() > 1 && c.field.front() == '[' && c.field.back() == ']')
       c.field = c.field.substr(1, c.field.size() - 2);
+    if (c.field.empty()) FiltroInvalido(criteria);
+    i = eq + 1;
+    skipBlanks();
+    c.text = LeeTextoCitado(criteria, i);
     result.push_back(std::move(c));
     skipBlanks();
     if (i >= criteria.size()) return result;
-    if (!vb::IgualesSinMayusculas(criteria.substr(i, 4), "AND "))
-      RaiseAdo(adErrInvalidArgument, "Invalid filter: " + criteria);
+    if (!vb::IgualesSinMayusculas(criteria.substr(i, 4), "AND ")) FiltroInvalido(criteria);
     i += 4;
   }
 }
 
-std::string TextoDeCampo(const vb::Variant& value) {
-  if (value.IsNull() || value.IsEmpty()) return {};
-  return vb::CStr(value);
+// Lower case for comparison: ASCII letters and the accented capitals of Latin-1
+// (À..Þ but ×), which are two bytes in UTF-8.
+std::string Minusculas(const std::string& text) {
+  std::string out = text;
+  for (std::size_t k = 0; k < out.size(); ++k) {
+    const auto c = static_cast<unsigned char>(out[k]);
+    if (c >= 'A' && c <= 'Z') out[k] = static_cast<char>(c + 32);
+    if (c == 0xC3 && k + 1 < out.size()) {
+      const auto d = static_cast<unsigned char>(out[k + 1]);
+      if (d >= 0x80 && d <= 0x9E && d != 0x97) out[k + 1] = static_cast<char>(d + 32);
+      ++k;
+    }
+  }
+  return out;
+}
+
+// Whether a field passes  Field='text'  (text already in lower case). Null equals
+// no text, not even the empty one.
+bool CumpleCriterio(const vb::Variant& value, const std::string& text) {
+  if (value.IsNull() || value.IsEmpty()) return false;
+  const std::string campo = value.Type() == vb::VarType::String ? value.AsString() : vb::CStr(value);
+  return Minusculas(campo) == text;
 }
 }  // namespace
 
-const vb::Variant& Field::Value() const {
-  if (!hasRow_)
-    RaiseAdo(adErrNoCurrentRecord,
-             "Either BOF or EOF is True, or the current record has been deleted. Requested "
-             "operation requires a current record.");
+vb::Variant Field::Value() const {
+  if (!hasRow_) RaiseAdo(adErrNoCurrentRecord, kSinRegistroActual);
   return value_;
 }
 
@@ -78,8 +105,8 @@ const vb::Variant& Field::Value() const {
 
 void Connection::Open(const std::string& connectionString, const std::string& userId,
                       const std::string& password, long) {
+  if (session_) RaiseAdo(adErrObjectOpen, kObjetoAbierto, "ADODB.Connection");
   if (!connectionString.empty()) ConnectionString = connectionString;
-  if (session_) RaiseAdo(3705, "Operation is not allowed when the object is open.");
   errors_.clear();
   try {
     session_ = OpenSession({ConnectionString, userId, password, ConnectionTimeout, CommandTimeout});
@@ -87,10 +114,15 @@ void Connection::Open(const std::string& connectionString, const std::string& us
     errors_ = e.Errors();
     throw;
   }
+  abierta_ = std::make_shared<bool>(true);
 }
 
 RowSet Connection::Run(const std::string& commandText, long options, long* recordsAffected) {
-  if (!session_) RaiseAdo(adErrObjectClosed, "Operation is not allowed when the object is closed.");
+  if (!session_)
+    RaiseAdo(adErrInvalidConnection,
+             "The connection cannot be used to perform this operation. It is either closed or "
+             "invalid in this context.",
+             "ADODB.Connection");
   errors_.clear();
   try {
     RowSet rows = session_->Execute(commandText, options);
@@ -106,28 +138,30 @@ Recordset Connection::Execute(const std::string& commandText, long* recordsAffec
                               long options) {
   Recordset rs;
   RowSet rows = Run(commandText, options, recordsAffected);
-  if (rows.hasResult && !(options != adOptionUnspecified && (options & adExecuteNoRecords)))
-    rs.Attach(std::move(rows));
+  const bool sinFilas = options != adOptionUnspecified && (options & adExecuteNoRecords);
+  if (rows.hasResult && !sinFilas) rs.Attach(std::move(rows), abierta_);
   return rs;
 }
 
 void Connection::Close() {
-  if (!session_) RaiseAdo(adErrObjectClosed, "Operation is not allowed when the object is closed.");
+  if (!session_) RaiseAdo(adErrObjectClosed, kObjetoCerrado, "ADODB.Connection");
   session_.reset();
+  *abierta_ = false;
+  abierta_.reset();
 }
 
 // ----------------------------------------------------------------- Recordset
 
 void Recordset::Open(const std::string& source, Connection& activeConnection, CursorTypeEnum,
                      LockTypeEnum, long options) {
-  if (open_) RaiseAdo(3705, "Operation is not allowed when the object is open.");
+  if (EstaAbierto()) RaiseAdo(adErrObjectOpen, kObjetoAbierto);
   RowSet rows = activeConnection.Run(source, options, nullptr);
-  if (rows.hasResult) Attach(std::move(rows));
+  if (rows.hasResult) Attach(std::move(rows), activeConnection.abierta_);
 }
 
-void Recordset::Attach(RowSet rows) {
-  rows_ = std::make_shared<RowSet>(std::move(rows));
-  open_ = true;
+void Recordset::Attach(RowSet rows, std::shared_ptr<bool> conexionAbierta) {
+  rows_ = std::make_shared<const RowSet>(std::move(rows));
+  conexionAbierta_ = std::move(conexionAbierta);
   filter_.clear();
   view_.clear();
   for (std::size_t r = 0; r < rows_->rows.size(); ++r) view_.push_back(r);
@@ -136,22 +170,19 @@ void Recordset::Attach(RowSet rows) {
 
 void Recordset::Close() {
   RequireOpen();
-  open_ = false;
   rows_.reset();
+  conexionAbierta_.reset();
   view_.clear();
   filter_.clear();
 }
 
 void Recordset::RequireOpen() const {
-  if (!open_) RaiseAdo(adErrObjectClosed, "Operation is not allowed when the object is closed.");
+  if (!EstaAbierto()) RaiseAdo(adErrObjectClosed, kObjetoCerrado);
 }
 
 void Recordset::RequireCurrentRow() const {
   RequireOpen();
-  if (position_ >= view_.size())
-    RaiseAdo(adErrNoCurrentRecord,
-             "Either BOF or EOF is True, or the current record has been deleted. Requested "
-             "operation requires a current record.");
+  if (position_ >= view_.size()) RaiseAdo(adErrNoCurrentRecord, kSinRegistroActual);
 }
 
 bool Recordset::BOF() const {
@@ -166,6 +197,7 @@ bool Recordset::Eof() const {
 
 void Recordset::MoveFirst() {
   RequireOpen();
+  if (view_.empty()) RaiseAdo(adErrNoCurrentRecord, kSinRegistroActual);
   position_ = 0;
 }
 
@@ -184,9 +216,7 @@ int Recordset::ColumnIndex(std::string_view name) const {
   for (std::size_t c = 0; c < rows_->columns.size(); ++c)
     if (vb::IgualesSinMayusculas(rows_->columns[c].name, std::string(name)))
       return static_cast<int>(c);
-  RaiseAdo(adErrItemNotFound,
-           "Item cannot be found in the collection corresponding to the requested name or "
-           "ordinal.");
+  RaiseAdo(adErrItemNotFound, kNoEstaEnLaColeccion);
 }
 
 Field Recordset::Fields(std::string_view name) const { return Fields(ColumnIndex(name)); }
@@ -194,9 +224,7 @@ Field Recordset::Fields(std::string_view name) const { return Fields(ColumnIndex
 Field Recordset::Fields(int index) const {
   RequireOpen();
   if (index < 0 || index >= FieldCount())
-    RaiseAdo(adErrItemNotFound,
-             "Item cannot be found in the collection corresponding to the requested name or "
-             "ordinal.");
+    RaiseAdo(adErrItemNotFound, kNoEstaEnLaColeccion);
   const Column& column = rows_->columns[index];
   const vb::Variant* value =
       position_ < view_.size() ? &rows_->rows[view_[position_]][index] : nullptr;
@@ -210,19 +238,17 @@ int Recordset::FieldCount() const {
 
 void Recordset::Filter(const std::string& criteria) {
   RequireOpen();
+  std::vector<std::pair<int, std::string>> tests;
+  if (!vb::Trim(criteria).empty())
+    for (const Criterion& c : ParseCriteria(criteria))
+      tests.emplace_back(ColumnIndex(c.field), Minusculas(c.text));
   view_.clear();
   position_ = 0;
   filter_ = criteria;
-  if (vb::Trim(criteria).empty()) {
-    for (std::size_t r = 0; r < rows_->rows.size(); ++r) view_.push_back(r);
-    return;
-  }
-  std::vector<std::pair<int, std::string>> tests;
-  for (const Criterion& c : ParseCriteria(criteria)) tests.emplace_back(ColumnIndex(c.field), c.text);
   for (std::size_t r = 0; r < rows_->rows.size(); ++r) {
     bool pasa = true;
     for (const auto& [column, text] : tests)
-      pasa = pasa && vb::IgualesSinMayusculas(TextoDeCampo(rows_->rows[r][column]), text);
+      pasa = pasa && CumpleCriterio(rows_->rows[r][column], text);
     if (pasa) view_.push_back(r);
   }
 }

@@ -33,7 +33,8 @@ class Field {
         hasRow_(value != nullptr) {}
   std::string Name;
   DataTypeEnum Type;
-  const vb::Variant& Value() const;
+  // A copy: the Field itself is usually a temporary (rs.Fields("X").Value()).
+  vb::Variant Value() const;
 
  private:
   vb::Variant value_;
@@ -60,6 +61,9 @@ class Connection {
   Recordset Execute(const std::string& commandText, long* recordsAffected = nullptr,
                     long options = adOptionUnspecified);
   ObjectStateEnum State() const { return session_ ? adStateOpen : adStateClosed; }
+  // Closing also closes the recordsets opened on this connection, as in ADO;
+  // destroying the object does not (a recordset keeps its rows, as a reference
+  // to its connection would keep it alive).
   void Close();
   // The errors of the last failed operation on this connection.
   const std::vector<ErrorInfo>& Errors() const { return errors_; }
@@ -69,6 +73,8 @@ class Connection {
   RowSet Run(const std::string& commandText, long options, long* recordsAffected);
 
   std::unique_ptr<Session> session_;
+  // Shared with the recordsets of the current opening; set false by Close.
+  std::shared_ptr<bool> abierta_;
   std::vector<ErrorInfo> errors_;
 };
 
@@ -79,12 +85,14 @@ class Recordset {
   void Open(const std::string& source, Connection& activeConnection,
             CursorTypeEnum cursorType = adOpenForwardOnly, LockTypeEnum lockType = adLockReadOnly,
             long options = adCmdUnspecified);
-  ObjectStateEnum State() const { return open_ ? adStateOpen : adStateClosed; }
+  ObjectStateEnum State() const { return EstaAbierto() ? adStateOpen : adStateClosed; }
   void Close();
 
-  // BOF and EOF of the current view (the rows that pass the Filter).
+  // BOF and EOF of the current view (the rows that pass the Filter). Forward-only:
+  // BOF is True only when the view is empty.
   bool BOF() const;
   bool Eof() const;
+  // Raises 3021 on an empty view, as ADO does.
   void MoveFirst();
   void MoveNext();
   long RecordCount() const;
@@ -95,19 +103,23 @@ class Recordset {
   int FieldCount() const;
 
   // "" clears the filter; otherwise criteria of the form  Field='text'  (joined with
-  // AND) keep the rows whose field equals the text without regard to case.
+  // AND) keep the rows whose field equals the text without regard to case (accented
+  // letters included); a Null field equals no text. The view starts at its first
+  // row. A malformed criterion raises 3001, an unknown field 3265, and the view
+  // stays as it was.
   void Filter(const std::string& criteria);
   const std::string& FilterText() const { return filter_; }
 
  private:
   friend class Connection;
-  void Attach(RowSet rows);
+  void Attach(RowSet rows, std::shared_ptr<bool> conexionAbierta);
+  bool EstaAbierto() const { return rows_ && conexionAbierta_ && *conexionAbierta_; }
   void RequireOpen() const;
   void RequireCurrentRow() const;
   int ColumnIndex(std::string_view name) const;
 
-  bool open_ = false;
-  std::shared_ptr<RowSet> rows_;
+  std::shared_ptr<const RowSet> rows_;  // null while closed
+  std::shared_ptr<bool> conexionAbierta_;
   std::vector<std::size_t> view_;  // indexes into rows_->rows that pass the filter
   std::size_t position_ = 0;       // position in view_; view_.size() is EOF
   std::string filter_;

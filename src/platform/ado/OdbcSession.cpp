@@ -1,13 +1,116 @@
 #include "platform/ado/OdbcSession.h"
 
+#include <sqlext.h>
+
+#include "platform/ado/DiagnosticoOdbc.h"
+#include "platform/ado/LectorOdbc.h"
+#include "platform/ado/Utf16.h"
+
 namespace ado {
 
-std::unique_ptr<Session> OpenOdbcSession(const OpenRequest&) {
-  throw ProviderError({{adErrUnspecified, "ODBC sessions are not built yet", "MSDASQL", "", 0}});
+namespace {
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the wide ODBC calls must take UTF-16");
+
+SQLWCHAR* TextoAncho(std::u16string& texto) { return reinterpret_cast<SQLWCHAR*>(texto.data()); }
+
+// The process's ODBC environment. It is never freed: connections may outlive any
+// static object that would own it.
+SQLHENV Entorno() {
+  static const SQLHENV entorno = [] {
+    SQLHENV h = SQL_NULL_HENV;
+    if (!ExitoOdbc(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h)))
+      throw ProviderError({{adErrUnspecified, "The ODBC driver manager could not be started",
+                            kOrigenOdbc, "HY000", 0}});
+    SQLSetEnvAttr(h, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    return h;
+  }();
+  return entorno;
 }
 
-std::string TraduceCadenaSqlOledb(const std::string& connectionString) { return connectionString; }
+// An ODBC handle freed when it goes out of scope.
+class HandleOdbc {
+ public:
+  HandleOdbc(SQLSMALLINT tipo, SQLHANDLE padre, SQLSMALLINT tipoPadre, const std::string& origen)
+      : tipo_(tipo) {
+    if (!ExitoOdbc(SQLAllocHandle(tipo, padre, &handle_)))
+      LanzaDiagnosticos(tipoPadre, padre, origen, "SQLAllocHandle");
+  }
+  HandleOdbc(const HandleOdbc&) = delete;
+  HandleOdbc& operator=(const HandleOdbc&) = delete;
+  ~HandleOdbc() { SQLFreeHandle(tipo_, handle_); }
+  SQLHANDLE get() const { return handle_; }
 
-std::string CitaValorOdbc(const std::string& value) { return value; }
+ private:
+  SQLSMALLINT tipo_;
+  SQLHANDLE handle_ = SQL_NULL_HANDLE;
+};
+
+std::string CadenaConCredenciales(const OpenRequest& request) {
+  std::string cadena = request.connectionString;
+  if (request.userId.empty() && request.password.empty()) return cadena;
+  if (!cadena.empty() && cadena.back() != ';') cadena += ';';
+  return cadena + "UID=" + CitaValorOdbc(request.userId) + ";PWD=" +
+         CitaValorOdbc(request.password);
+}
+
+SQLPOINTER ComoAtributo(long valor) {
+  return reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(valor < 0 ? 0 : valor));
+}
+
+class OdbcSession : public Session {
+ public:
+  OdbcSession(const OpenRequest& request, std::string origen)
+      : origen_(std::move(origen)),
+        conexion_(SQL_HANDLE_DBC, Entorno(), SQL_HANDLE_ENV, origen_),
+        commandTimeout_(request.commandTimeout) {
+    SQLSetConnectAttr(dbc(), SQL_ATTR_LOGIN_TIMEOUT, ComoAtributo(request.connectionTimeout), 0);
+    std::u16string cadena = Utf8AUtf16(CadenaConCredenciales(request));
+    const SQLRETURN rc = SQLDriverConnectW(dbc(), nullptr, TextoAncho(cadena),
+                                           static_cast<SQLSMALLINT>(cadena.size()), nullptr, 0,
+                                           nullptr, SQL_DRIVER_NOPROMPT);
+    VerificaOdbc(rc, SQL_HANDLE_DBC, dbc(), origen_, "SQLDriverConnectW");
+  }
+
+  ~OdbcSession() override { SQLDisconnect(dbc()); }
+
+  RowSet Execute(const std::string& sql, long) override {
+    HandleOdbc sentencia(SQL_HANDLE_STMT, dbc(), SQL_HANDLE_DBC, origen_);
+    SQLHSTMT stmt = sentencia.get();
+    // A driver that cannot limit statements runs them without a limit.
+    if (commandTimeout_ > 0)
+      SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, ComoAtributo(commandTimeout_), 0);
+    std::u16string texto = Utf8AUtf16(sql);
+    const SQLRETURN rc = SQLExecDirectW(stmt, TextoAncho(texto), static_cast<SQLINTEGER>(texto.size()));
+    if (rc == SQL_NO_DATA) {  // an UPDATE or DELETE that matched no row
+      RowSet ninguna;
+      ninguna.rowsAffected = 0;
+      return ninguna;
+    }
+    VerificaOdbc(rc, SQL_HANDLE_STMT, stmt, origen_, "SQLExecDirectW");
+    RowSet resultado = LeeResultado(stmt, origen_);
+    DescartaResultadosSiguientes(stmt);
+    return resultado;
+  }
+
+ private:
+  SQLHDBC dbc() const { return conexion_.get(); }
+
+  // Only the first result counts; the others are read off so that the connection
+  // is ready for the next statement, and a failure among them is still reported.
+  void DescartaResultadosSiguientes(SQLHSTMT stmt) {
+    SQLRETURN rc;
+    while ((rc = SQLMoreResults(stmt)) != SQL_NO_DATA)
+      VerificaOdbc(rc, SQL_HANDLE_STMT, stmt, origen_, "SQLMoreResults");
+  }
+
+  std::string origen_;
+  HandleOdbc conexion_;
+  long commandTimeout_;
+};
+}  // namespace
+
+std::unique_ptr<Session> OpenOdbcSession(const OpenRequest& request, const std::string& origen) {
+  return std::make_unique<OdbcSession>(request, origen);
+}
 
 }  // namespace ado

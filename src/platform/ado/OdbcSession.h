@@ -1,21 +1,23 @@
 #pragma once
-// ODBC sessions over unixODBC, and the translation of SQLOLEDB connection strings
-// into ODBC strings for the FreeTDS driver.
+// ODBC sessions over unixODBC. The SQLOLEDB translation and the quoting of values
+// live in CadenaDeConexion.h.
 #include <memory>
 #include <string>
 
+#include "platform/ado/CadenaDeConexion.h"
 #include "platform/ado/Provider.h"
 
 namespace ado {
 
-std::unique_ptr<Session> OpenOdbcSession(const OpenRequest& request);
+// The Source that ADO gives errors of ODBC data sources and of SQL Server.
+inline constexpr const char* kOrigenOdbc = "Microsoft OLE DB Provider for ODBC Drivers";
+inline constexpr const char* kOrigenSqlServer = "Microsoft OLE DB Provider for SQL Server";
 
-// "Provider=SQLOLEDB.1;Data Source=srv\inst;Initial Catalog=db;User ID=u;Password=p"
-// -> "Driver={FreeTDS};Server=srv;Instance=inst;Database=db;UID=u;PWD=p;..." with
-// values holding ';', '{' or '}' brace-quoted.
-std::string TraduceCadenaSqlOledb(const std::string& connectionString);
-
-// Brace-quotes an ODBC connection-string value when it holds ';', '{' or '}'.
-std::string CitaValorOdbc(const std::string& value);
+// Connects with SQLDriverConnect: the request's connection string, plus UID/PWD when
+// a user or password is given; login time-out from connectionTimeout, and each
+// statement's time-out from commandTimeout (0: no limit). Failures are raised as
+// ProviderError with `origen` as their Source.
+std::unique_ptr<Session> OpenOdbcSession(const OpenRequest& request,
+                                         const std::string& origen = kOrigenOdbc);
 
 }  // namespace ado

@@ -35,18 +35,16 @@ std::unique_ptr<Session> OpenSession(const OpenRequest& request) {
   if (Override()) {
     if (auto session = Override()(request)) return session;
   }
-  const std::string cadena = vb::Trim(request.connectionString);
-  if (EmpiezaCon(cadena, "Provider=Microsoft.Jet.OLEDB")) return jet::OpenSession(request);
-  if (EmpiezaCon(cadena, "Provider=SQLOLEDB")) {
+  // Without a Provider key the string is an ODBC one, as for ADO's default provider.
+  const std::string proveedor = ValorDeCadena(request.connectionString, "Provider");
+  if (proveedor.empty() || EmpiezaCon(proveedor, "MSDASQL")) return OpenOdbcSession(request);
+  if (EmpiezaCon(proveedor, "Microsoft.Jet.OLEDB")) return jet::OpenSession(request);
+  if (EmpiezaCon(proveedor, "SQLOLEDB")) {
     OpenRequest odbc = request;
-    odbc.connectionString = TraduceCadenaSqlOledb(cadena);
-    return OpenOdbcSession(odbc);
+    odbc.connectionString = TraduceCadenaSqlOledb(request.connectionString);
+    return OpenOdbcSession(odbc, kOrigenSqlServer);
   }
-  if (EmpiezaCon(cadena, "DSN=") || EmpiezaCon(cadena, "Driver=") ||
-      EmpiezaCon(cadena, "FILEDSN=")) {
-    return OpenOdbcSession(request);
-  }
-  throw ProviderError({{adErrUnspecified,
+  throw ProviderError({{adErrProviderNotFound,
                         "Provider cannot be found. It may not be properly installed.",
                         "ADODB.Connection", "", 0}});
 }

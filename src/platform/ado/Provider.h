@@ -15,7 +15,8 @@ namespace ado {
 
 enum DataTypeEnum {
   adEmpty = 0, adSmallInt = 2, adInteger = 3, adSingle = 4, adDouble = 5, adCurrency = 6,
-  adDate = 7, adBoolean = 11, adVariant = 12, adDecimal = 14, adTinyInt = 16, adBigInt = 20,
+  adDate = 7, adBoolean = 11, adVariant = 12, adDecimal = 14, adTinyInt = 16,
+  adUnsignedTinyInt = 17, adBigInt = 20, adGUID = 72,
   adBinary = 128, adChar = 129, adWChar = 130, adNumeric = 131, adDBDate = 133, adDBTime = 134,
   adDBTimeStamp = 135, adVarChar = 200, adLongVarChar = 201, adVarWChar = 202,
   adLongVarWChar = 203, adVarBinary = 204, adLongVarBinary = 205
@@ -26,6 +27,15 @@ constexpr long adErrSyntax = -2147217900;      // 0x80040E14, SQLSTATE class 42
 constexpr long adErrIntegrity = -2147217873;   // 0x80040E2F, SQLSTATE class 23
 constexpr long adErrUnspecified = -2147467259; // 0x80004005, everything else
 long NumeroDeErrorPorSqlState(const std::string& sqlState);
+
+// ADO's own errors, raised when its objects are misused.
+constexpr long adErrInvalidArgument = 3001;
+constexpr long adErrNoCurrentRecord = 3021;
+constexpr long adErrItemNotFound = 3265;
+constexpr long adErrObjectClosed = 3704;
+constexpr long adErrObjectOpen = 3705;
+constexpr long adErrProviderNotFound = 3706;
+constexpr long adErrInvalidConnection = 3709;
 
 struct ErrorInfo {
   long Number = 0;
@@ -72,10 +82,11 @@ struct OpenRequest {
 
 using ProviderFactory = std::function<std::unique_ptr<Session>(const OpenRequest&)>;
 
-// Opens a session for the request's connection string:
-//   Provider=Microsoft.Jet.OLEDB...  the Jet provider (platform/jet);
-//   Provider=SQLOLEDB...             ODBC through the FreeTDS driver;
-//   DSN=... or Driver=...            ODBC as given.
+// Opens a session for the request's connection string, by its Provider key:
+//   Microsoft.Jet.OLEDB...   the Jet provider (platform/jet);
+//   SQLOLEDB...              ODBC through the FreeTDS driver (TraduceCadenaSqlOledb);
+//   none or MSDASQL...       ODBC as given (DSN=..., Driver=...), as ADO's default;
+//   any other                error 3706, provider not found.
 std::unique_ptr<Session> OpenSession(const OpenRequest& request);
 
 // When set, every connection string goes to this factory first (tests record

@@ -1,0 +1,42 @@
+// The pieces of the ODBC reading that need no server: text conversion and dates.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/ado/LectorOdbc.h"
+#include "platform/ado/Utf16.h"
+
+namespace {
+
+TEST(Utf16, ConvertsBothWaysAndKeepsWhatCannotBeConverted) {
+  for (const std::string& texto :
+       std::vector<std::string>{"", "ACTUALIZACIÓN ®", "ñandú € 😀", std::string("a\0b", 3)})
+    EXPECT_EQ(ado::Utf16AUtf8(ado::Utf8AUtf16(texto)), texto);
+  EXPECT_EQ(ado::Utf8AUtf16("Ó😀"), (std::u16string{0x00D3, 0xD83D, 0xDE00}));
+  // A byte that is not UTF-8 is read as the Latin-1 letter of that value.
+  EXPECT_EQ(ado::Utf8AUtf16("ACTUALIZACI\xD3N"), u"ACTUALIZACIÓN");
+  EXPECT_EQ(ado::Utf8AUtf16("\xE2\x82"), u"\u00E2\u0082");  // cut short
+  EXPECT_EQ(ado::Utf8AUtf16("\xC0\xAF"), u"\u00C0\u00AF");  // overlong
+  // A lone surrogate cannot be written in UTF-8.
+  EXPECT_EQ(ado::Utf16AUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(ado::Utf16AUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
+}
+
+TEST(SerialDeFechaHora, CountsDaysFromTheLanguagesEpoch) {
+  struct Caso {
+    int anio, mes, dia, hora, minuto, segundo;
+    double serial;
+  };
+  const Caso casos[] = {
+      {1899, 12, 30, 0, 0, 0, 0},        {1900, 1, 1, 0, 0, 0, 2},
+      {2024, 2, 29, 0, 0, 0, 45351},     {1999, 12, 31, 18, 0, 0, 36525.75},
+      {1899, 12, 29, 6, 0, 0, -1.25},    {1800, 1, 1, 12, 0, 0, -36522.5},
+      {9999, 12, 31, 0, 0, 0, 2958465},
+  };
+  for (const Caso& c : casos)
+    EXPECT_DOUBLE_EQ(ado::SerialDeFechaHora(c.anio, c.mes, c.dia, c.hora, c.minuto, c.segundo).serial,
+                     c.serial)
+        << c.anio << "-" << c.mes << "-" << c.dia;
+}
+
+}  // namespace
