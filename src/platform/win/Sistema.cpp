@@ -1,9 +1,13 @@
 #include "platform/win/Sistema.h"
 
 #include <chrono>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <thread>
+
+#include "platform/vb/Text.h"
 
 namespace win {
 
@@ -15,6 +19,47 @@ std::function<vb::DateTime()>& Reloj() {
 std::function<void(unsigned)>& Pausa() {
   static std::function<void(unsigned)> pausa;
   return pausa;
+}
+
+// The entry of `carpeta` whose name equals `nombre` without regard to case (the first in
+// name order when several do).
+std::optional<std::string> EntradaSinMayusculas(const std::string& carpeta,
+                                                const std::string& nombre) {
+  std::optional<std::string> hallada;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(carpeta.empty() ? "." : carpeta, ec), fin;
+       !ec && it != fin; it.increment(ec)) {
+    const std::string candidata = it->path().filename().string();
+    if (vb::IgualesSinMayusculas(candidata, nombre) && (!hallada || candidata < *hallada))
+      hallada = candidata;
+  }
+  return hallada;
+}
+
+// Windows finds a file whatever the case of the names in its path: each part of the path
+// that does not exist as written takes the name of an entry that differs only in case.
+// From the first part that has no such entry on, the path stays as written.
+std::string ConMayusculasDelDisco(const std::string& ruta) {
+  std::string resultado;
+  bool resolviendo = true;
+  std::size_t inicio = 0;
+  while (true) {
+    const std::size_t fin = ruta.find('/', inicio);
+    const std::string parte = ruta.substr(inicio, fin - inicio);
+    std::error_code ec;
+    if (!resolviendo || parte.empty() || parte == "." || parte == ".." ||
+        std::filesystem::exists(resultado + parte, ec)) {
+      resultado += parte;
+    } else if (auto hallada = EntradaSinMayusculas(resultado, parte)) {
+      resultado += *hallada;
+    } else {
+      resultado += parte;
+      resolviendo = false;
+    }
+    if (fin == std::string::npos) return resultado;
+    resultado += '/';
+    inicio = fin + 1;
+  }
 }
 
 constexpr double kDiasEntre1899y1970 = 25569.0;  // 1899-12-30 .. 1970-01-01
@@ -40,8 +85,9 @@ vb::DateTime Date() {
 }
 
 vb::DateTime Time() {
+  // Days before 1899-12-30 are negative serials whose fraction still counts forwards.
   const double serial = Now().serial;
-  return {serial - static_cast<double>(static_cast<long long>(serial))};
+  return {std::fabs(serial - static_cast<double>(static_cast<long long>(serial)))};
 }
 
 void EstableceReloj(std::function<vb::DateTime()> reloj) { Reloj() = std::move(reloj); }
@@ -57,7 +103,7 @@ std::string RutaLocal(const std::string& ruta) {
   std::string local = ruta;
   for (char& c : local)
     if (c == '\\') c = '/';
-  return local;
+  return ConMayusculasDelDisco(local);
 }
 
 bool ExisteArchivo(const std::string& ruta) {

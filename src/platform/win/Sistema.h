@@ -20,7 +20,9 @@ void Sleep(unsigned milisegundos);
 void EstableceSleep(std::function<void(unsigned)> sleep);
 
 // A local path written the Windows way ("C:\x" or gRutaApp & "\EstBDs.mdb") as a path
-// of this system: backslashes become slashes.
+// of this system: backslashes become slashes, and a name that differs only in case from
+// an existing file or folder takes that entry's name, since Windows does not tell them
+// apart. Paths of files still to be made keep their names as written.
 std::string RutaLocal(const std::string& ruta);
 bool ExisteArchivo(const std::string& ruta);  // takes a Windows-style or local path
 // Folder of the running executable, without a trailing separator.

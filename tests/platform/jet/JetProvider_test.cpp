@@ -1,0 +1,185 @@
+// The Jet provider on catalogues built from SQL (SQLite files), as the program opens
+// them: a Jet connection string, the catalogue's own SQL, ADO recordsets.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ado/Ado.h"
+#include "platform/vb/Variant.h"
+#include "support/CatalogoDePrueba.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class ProveedorJet : public ::testing::Test {
+ protected:
+  // Builds the file from `sql` and opens it through the Jet provider.
+  void Abre(const std::string& sql) {
+    prueba::CreaBaseSqlite(ruta, sql);
+    cnx.Open(prueba::CadenaJet(ruta));
+  }
+
+  std::vector<std::string> Textos(const std::string& sql, const std::string& campo) {
+    ado::Recordset rs;
+    rs.Open(sql, cnx);
+    std::vector<std::string> textos;
+    for (; !rs.Eof(); rs.MoveNext()) textos.push_back(rs.Fields(campo).Value().AsString());
+    return textos;
+  }
+
+  prueba::CarpetaTemporal carpeta;
+  std::string ruta = carpeta.Ruta() + "/EstBDs.mdb";
+  ado::Connection cnx;
+};
+
+// Jet compares and sorts text without regard to case, whatever the script declared.
+TEST_F(ProveedorJet, ComparaYOrdenaElTextoSinMayusculas) {
+  Abre("CREATE TABLE t (NOMBRE TEXT); INSERT INTO t VALUES ('tblB'), ('TBLa'), ('tblc');");
+  EXPECT_THAT(Textos("SELECT NOMBRE FROM t WHERE NOMBRE='TBLB';", "NOMBRE"), ElementsAre("tblB"));
+  EXPECT_THAT(Textos("SELECT NOMBRE FROM t ORDER BY NOMBRE;", "NOMBRE"),
+              ElementsAre("TBLa", "tblB", "tblc"));
+}
+
+// SELECT * over a join names the fields that two tables share as "table.field", and
+// the others by their name alone.
+TEST_F(ProveedorJet, CalificaLosCamposRepetidosDeUnaUnion) {
+  Abre(prueba::LeeFixture(prueba::kCatalogoDeReferencia));
+  ado::Recordset rs;
+  rs.Open(
+      "SELECT * FROM (tblTablas INNER JOIN tblCamposTabla ON tblTablas.Numero = "
+      "tblCamposTabla.Tabla) INNER JOIN tblDefaultCampos ON tblCamposTabla.Numero = "
+      "tblDefaultCampos.Campo WHERE tblTablas.Numero=3 AND REGISTRO='ventas';",
+      cnx);
+  std::vector<std::string> pares;
+  for (; !rs.Eof(); rs.MoveNext())
+    pares.push_back(rs.Fields("tblCamposTabla.Nombre").Value().AsString() + "=" +
+                    rs.Fields("tblDefaultCampos.Valor").Value().AsString() + " de " +
+                    rs.Fields("tblTablas.NOMBRE").Value().AsString() + "/" +
+                    rs.Fields("REGISTRO").Value().AsString());
+  EXPECT_THAT(
+      pares, ElementsAre("COD_FOLIO=VENTAS de tblFolios/VENTAS", "FOL_FOLIO=15 de tblFolios/VENTAS",
+                         "SERIE=A de tblFolios/VENTAS"));
+  EXPECT_THROW(rs.Fields("NOMBRE"), vb::Error);  // ambiguous: only the qualified names exist
+}
+
+TEST_F(ProveedorJet, LeeCadaTipoComoLoDaJet) {
+  Abre(
+      "CREATE TABLE t (SINO YESNO, B BOOLEAN, CORTO SMALLINT, LARGO INTEGER, TXT VARCHAR(10),"
+      " MEMO LONGTEXT, F DATETIME, M CURRENCY, D DOUBLE);"
+      "INSERT INTO t VALUES (1, 0, -5, 70000, '0001', 'largo', 43101.5, 12.3456, 0.25);"
+      "INSERT INTO t VALUES (0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);");
+  ado::Recordset rs;
+  rs.Open("SELECT * FROM t;", cnx);
+  const std::vector<ado::DataTypeEnum> tipos = {
+      ado::adBoolean,      ado::adBoolean, ado::adSmallInt, ado::adInteger, ado::adVarWChar,
+      ado::adLongVarWChar, ado::adDate,    ado::adCurrency, ado::adDouble};
+  const std::vector<vb::Variant> primera = {
+      true,   false,   std::int16_t{-5},      std::int32_t{70000},
+      "0001", "largo", vb::DateTime{43101.5}, vb::Currency{123456},
+      0.25};
+  for (int i = 0; i < rs.FieldCount(); ++i) {
+    EXPECT_EQ(rs.Fields(i).Type, tipos[i]) << rs.Fields(i).Name;
+    EXPECT_EQ(rs.Fields(i).Value(), primera[i]) << rs.Fields(i).Name;
+  }
+  rs.MoveNext();
+  EXPECT_EQ(rs.Fields("SINO").Value(), vb::Variant(false));
+  for (int i = 1; i < rs.FieldCount(); ++i) EXPECT_TRUE(rs.Fields(i).Value().IsNull()) << i;
+}
+
+TEST_F(ProveedorJet, DaLosTiposTambienSinFilas) {
+  Abre("CREATE TABLE t (SINO YESNO, N SMALLINT);");
+  ado::Recordset rs;
+  rs.Open("SELECT SINO, N FROM t;", cnx);
+  EXPECT_TRUE(rs.Eof());
+  EXPECT_EQ(rs.Fields("SINO").Type, ado::adBoolean);
+  EXPECT_EQ(rs.Fields("N").Type, ado::adSmallInt);
+}
+
+TEST_F(ProveedorJet, LosCamposCalculadosTomanElTipoDeSuValor) {
+  Abre("CREATE TABLE t (N SMALLINT); INSERT INTO t VALUES (1), (2);");
+  ado::Recordset rs;
+  rs.Open("SELECT COUNT(*) AS CUANTOS, MAX(N) + 0.5 AS TOPE FROM t;", cnx);
+  EXPECT_EQ(rs.Fields("CUANTOS").Value(), vb::Variant(std::int32_t{2}));
+  EXPECT_EQ(rs.Fields("TOPE").Value(), vb::Variant(2.5));
+}
+
+// Nothing may change the catalogue: statements that write are refused, and the file
+// keeps its rows.
+TEST_F(ProveedorJet, RehusaLasSentenciasQueEscriben) {
+  Abre("CREATE TABLE t (N SMALLINT); INSERT INTO t VALUES (1);");
+  for (const char* sql : {"INSERT INTO t VALUES (2);", "UPDATE t SET N=3;", "DELETE FROM t;",
+                          "DROP TABLE t;", "CREATE TABLE u (X SMALLINT);"}) {
+    try {
+      cnx.Execute(sql);
+      ADD_FAILURE() << sql << " was accepted";
+    } catch (const vb::Error& e) {
+      EXPECT_EQ(e.Number(), ado::adErrUnspecified) << sql;
+      EXPECT_THAT(e.Description(), HasSubstr("sólo lectura")) << sql;
+    }
+  }
+  ado::Connection otra;
+  otra.Open(prueba::CadenaJet(ruta));
+  ado::Recordset rs = otra.Execute("SELECT COUNT(*) AS C FROM t WHERE N=1;");
+  EXPECT_EQ(rs.Fields("C").Value(), vb::Variant(std::int32_t{1}));
+}
+
+TEST_F(ProveedorJet, LasSentenciasErroneasSonErroresDeSintaxis) {
+  Abre("CREATE TABLE t (N SMALLINT);");
+  for (const char* sql :
+       {"SELECT * FROM tblNoExiste;", "SELEC N FROM t;", "SELECT N FROM t; SELECT N FROM t;"}) {
+    try {
+      cnx.Execute(sql);
+      ADD_FAILURE() << sql << " was accepted";
+    } catch (const vb::Error& e) {
+      EXPECT_EQ(e.Number(), ado::adErrSyntax) << sql << ": " << e.Description();
+    }
+  }
+}
+
+// The program writes local paths the Windows way (gRutaApp & "\EstBDs.mdb").
+TEST_F(ProveedorJet, AbreUnaRutaConBarrasInvertidas) {
+  prueba::CreaBaseSqlite(ruta, "CREATE TABLE t (N SMALLINT);");
+  cnx.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + carpeta.Ruta() +
+           "\\EstBDs.mdb;Persist Security Info=False;Jet OLEDB:Database Password=");
+  EXPECT_EQ(cnx.State(), ado::adStateOpen);
+}
+
+struct AperturaFallida {
+  const char* caso;
+  std::string cadena;
+  const char* mensaje;
+};
+
+TEST_F(ProveedorJet, UnArchivoQueNoSePuedeLeerDaUnErrorClaro) {
+  const std::string texto = carpeta.Ruta() + "/texto.mdb";
+  std::ofstream(texto) << "no soy una base de datos, solo texto que ocupa algo de sitio\n";
+  const std::string danado = carpeta.Ruta() + "/danado.mdb";
+  prueba::CreaBaseSqlite(danado, "CREATE TABLE t (N SMALLINT); INSERT INTO t VALUES (1);");
+  std::filesystem::resize_file(danado, 100);  // the header stays, the pages are gone
+  const std::vector<AperturaFallida> casos = {
+      {"missing file", prueba::CadenaJet(carpeta.Ruta() + "/NoExiste.mdb"), "No se encuentra"},
+      {"a folder", prueba::CadenaJet(carpeta.Ruta()), "no es un archivo"},
+      {"not a database", prueba::CadenaJet(texto), "No se reconoce el formato"},
+      {"damaged SQLite", prueba::CadenaJet(danado), "dañado"},
+      {"no Data Source", "Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False",
+       "Data Source"},
+  };
+  for (const AperturaFallida& caso : casos) {
+    ado::Connection conexion;
+    try {
+      conexion.Open(caso.cadena);
+      ADD_FAILURE() << caso.caso << ": opened";
+    } catch (const vb::Error& e) {
+      EXPECT_THAT(e.Description(), HasSubstr(caso.mensaje)) << caso.caso;
+      EXPECT_EQ(e.Number(), ado::adErrUnspecified) << caso.caso;
+      EXPECT_EQ(conexion.State(), ado::adStateClosed) << caso.caso;
+      EXPECT_FALSE(conexion.Errors().empty()) << caso.caso;
+    }
+  }
+}
+
+}  // namespace
