@@ -1,0 +1,57 @@
+#include "EntornoRutina.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "frame/modPrincipal.h"
+#include "platform/win/Sistema.h"
+
+namespace prueba {
+
+namespace fs = std::filesystem;
+
+std::string Entrada(const std::string& etiqueta, long numero, const std::string& descripcion) {
+  return "\r\n" + etiqueta + std::to_string(numero) + "\r\n" + descripcion + "\r\n";
+}
+
+RunLogDePrueba::RunLogDePrueba() {
+  const auto* prueba = ::testing::UnitTest::GetInstance()->current_test_info();
+  carpeta_ = std::string(GRADIX_TEST_BUILD_DIR) + "/pruebas-rutinas/" +
+             (prueba ? std::string(prueba->test_suite_name()) + "." + prueba->name() : "suelta") +
+             "-" + std::to_string(getpid());
+  for (char& c : carpeta_)
+    if (c == '\\') c = '_';
+  fs::remove_all(carpeta_);
+  fs::create_directories(carpeta_);
+  gRutaLog = carpeta_ + "\\Log_20240105-093000.log";
+}
+
+RunLogDePrueba::~RunLogDePrueba() {
+  std::error_code ec;
+  fs::remove_all(carpeta_, ec);
+  gRutaLog.clear();
+}
+
+std::string RunLogDePrueba::RutaLocal() const { return win::RutaLocal(gRutaLog); }
+
+bool RunLogDePrueba::Existe() const { return fs::exists(RutaLocal()); }
+
+std::string RunLogDePrueba::Contenido() const {
+  std::ifstream entrada(RutaLocal(), std::ios::binary);
+  std::ostringstream texto;
+  texto << entrada.rdbuf();
+  return texto.str();
+}
+
+void RutinaEnMariaDB::CreaBase(const std::string& script) {
+  bd_.emplace();
+  if (!script.empty()) bd_->EjecutaArchivo(script);
+  cnx_.Open(bd_->CadenaConexion());
+}
+
+Resultado SinFilas(std::vector<std::string> columnas) { return {std::move(columnas), {}}; }
+
+}  // namespace prueba

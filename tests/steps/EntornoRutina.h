@@ -1,0 +1,60 @@
+#pragma once
+// What the tests of the version routines share: a run log in a folder of the test's own
+// (gRutaLog written the Windows way, as the update run names it) and a connection.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/ado/Ado.h"
+#include "platform/ui/Label.h"
+#include "support/RecordingProvider.h"
+#include "support/TestDatabase.h"
+
+namespace prueba {
+
+// One run-log entry as the frame writes it.
+std::string Entrada(const std::string& etiqueta, long numero, const std::string& descripcion);
+
+// Sets gRutaLog to "<a folder of this test>\Log_prueba.log" and removes the folder at
+// the end.
+class RunLogDePrueba {
+ public:
+  RunLogDePrueba();
+  ~RunLogDePrueba();
+  bool Existe() const;
+  std::string Contenido() const;  // empty when the file does not exist
+  std::string RutaLocal() const;
+  const std::string& Carpeta() const { return carpeta_; }
+
+ private:
+  std::string carpeta_;
+};
+
+// A routine's run on the recording provider: the log and an open connection.
+class RutinaGrabada : public ::testing::Test {
+ protected:
+  RutinaGrabada() { cnx_.Open("DSN=Grabada"); }
+  RunLogDePrueba log_;
+  RecordingProvider db_;
+  ado::Connection cnx_;
+};
+
+// A routine's run on a fresh database of the test server. SetUp of the test skips it
+// without the server (REQUIERE_SERVIDOR_DE_PRUEBA) and then calls CreaBase.
+class RutinaEnMariaDB : public ::testing::Test {
+ protected:
+  // Creates the database from a fixture script (none when empty) and opens cnx_ on it.
+  void CreaBase(const std::string& script);
+  Filas Consulta(const std::string& sql) const { return bd_->Consulta(sql); }
+
+  RunLogDePrueba log_;
+  std::optional<TestDatabase> bd_;
+  ado::Connection cnx_;
+  ui::Label lbl_;
+};
+
+// An empty result set with these columns.
+Resultado SinFilas(std::vector<std::string> columnas);
+
+}  // namespace prueba
