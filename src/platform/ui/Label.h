@@ -4,9 +4,11 @@
 #include <functional>
 #include <string>
 
+#include "platform/ui/Control.h"
+
 namespace ui {
 
-class Label {
+class Label : public Control {
  public:
   std::string Caption;
   void Refresh() {

@@ -1,0 +1,49 @@
+#pragma once
+// Qt for tests: one offscreen application per test program, an answerer for the
+// message boxes that a step under test opens, and screenshots into the build folder.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace prueba {
+
+inline QApplication& AplicacionQt() {
+  static int argc = 1;
+  static char nombre[] = "gradix-tests";
+  static char* argv[] = {nombre, nullptr};
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Never destroyed: Qt's own globals may be gone by the time statics are torn down.
+  static QApplication* aplicacion = new QApplication(argc, argv);
+  static const bool preparada = [] {
+    QApplication::setApplicationName(QStringLiteral("Gradix"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    return true;
+  }();
+  (void)preparada;
+  return *aplicacion;
+}
+
+// The next message box that opens is handed to `responde` (which must close it), from
+// inside the box's own event loop.
+inline void AlAparecerCaja(std::function<void(QMessageBox&)> responde) {
+  auto* vigia = new QTimer(&AplicacionQt());
+  vigia->setInterval(0);
+  QObject::connect(vigia, &QTimer::timeout, vigia, [vigia, responde = std::move(responde)] {
+    auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!caja) return;
+    vigia->stop();
+    vigia->deleteLater();
+    responde(*caja);
+  });
+  vigia->start();
+}
+
+// Saves what `widget` shows as GRADIX_TEST_BUILD_DIR/nombre; true when written.
+inline bool GuardaCaptura(QWidget& widget, const std::string& nombre) {
+  return widget.grab().save(QString::fromStdString(std::string(GRADIX_TEST_BUILD_DIR) + "/" + nombre));
+}
+
+}  // namespace prueba
