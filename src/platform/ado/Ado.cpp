@@ -117,15 +117,20 @@ void Connection::Open(const std::string& connectionString, const std::string& us
   abierta_ = std::make_shared<bool>(true);
 }
 
-RowSet Connection::Run(const std::string& commandText, long options, long* recordsAffected) {
+Session& Connection::SesionAbierta() {
   if (!session_)
     RaiseAdo(adErrInvalidConnection,
              "The connection cannot be used to perform this operation. It is either closed or "
              "invalid in this context.",
              "ADODB.Connection");
   errors_.clear();
+  return *session_;
+}
+
+RowSet Connection::Run(const std::string& commandText, long options, long* recordsAffected) {
+  Session& session = SesionAbierta();
   try {
-    RowSet rows = session_->Execute(commandText, options);
+    RowSet rows = session.Execute(commandText, options);
     if (recordsAffected) *recordsAffected = rows.rowsAffected;
     return rows;
   } catch (const ProviderError& e) {
@@ -141,6 +146,16 @@ Recordset Connection::Execute(const std::string& commandText, long* recordsAffec
   const bool sinFilas = options != adOptionUnspecified && (options & adExecuteNoRecords);
   if (rows.hasResult && !sinFilas) rs.Attach(std::move(rows), abierta_);
   return rs;
+}
+
+std::vector<std::string> TablasDe(Connection& cnx) {
+  Session& session = cnx.SesionAbierta();
+  try {
+    return session.Tablas();
+  } catch (const ProviderError& e) {
+    cnx.errors_ = e.Errors();
+    throw;
+  }
 }
 
 void Connection::Close() {

@@ -42,6 +42,11 @@ class Field {
 };
 
 class Recordset;
+class Connection;
+
+// The tables of the open connection's database as ADOX's catalogue lists them: every
+// table and view, in catalogue order. Failures are kept in the connection's Errors.
+std::vector<std::string> TablasDe(Connection& cnx);
 
 class Connection {
  public:
@@ -70,7 +75,10 @@ class Connection {
 
  private:
   friend class Recordset;
+  friend std::vector<std::string> TablasDe(Connection& cnx);
   RowSet Run(const std::string& commandText, long options, long* recordsAffected);
+  // The open session, its Errors cleared for the next operation; raises 3709 when closed.
+  Session& SesionAbierta();
 
   std::unique_ptr<Session> session_;
   // Shared with the recordsets of the current opening; set false by Close.

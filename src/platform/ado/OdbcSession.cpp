@@ -2,6 +2,8 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
+
 #include "platform/ado/DiagnosticoOdbc.h"
 #include "platform/ado/LectorOdbc.h"
 #include "platform/ado/Utf16.h"
@@ -10,6 +12,9 @@ namespace ado {
 
 namespace {
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the wide ODBC calls must take UTF-16");
+
+// TABLE_NAME in the result of SQLTables (TABLE_CAT, TABLE_SCHEM, TABLE_NAME, ...).
+constexpr std::size_t kColumnaNombreDeTabla = 2;
 
 SQLWCHAR* TextoAncho(std::u16string& texto) { return reinterpret_cast<SQLWCHAR*>(texto.data()); }
 
@@ -92,8 +97,35 @@ class OdbcSession : public Session {
     return resultado;
   }
 
+  // SQLTables of every kind in the connection's current database (without it some
+  // drivers list every database of the server), in the order the driver gives them.
+  // The name is the third column.
+  std::vector<std::string> Tablas() override {
+    std::u16string base = BaseActual();
+    HandleOdbc sentencia(SQL_HANDLE_STMT, dbc(), SQL_HANDLE_DBC, origen_);
+    SQLHSTMT stmt = sentencia.get();
+    VerificaOdbc(SQLTablesW(stmt, TextoAncho(base), static_cast<SQLSMALLINT>(base.size()),
+                            nullptr, 0, nullptr, 0, nullptr, 0),
+                 SQL_HANDLE_STMT, stmt, origen_, "SQLTablesW");
+    std::vector<std::string> nombres;
+    for (const std::vector<vb::Variant>& fila : LeeResultado(stmt, origen_).rows)
+      nombres.push_back(fila.at(kColumnaNombreDeTabla).AsString());
+    return nombres;
+  }
+
  private:
   SQLHDBC dbc() const { return conexion_.get(); }
+
+  std::u16string BaseActual() {
+    std::u16string nombre(256, u'\0');
+    SQLINTEGER bytes = 0;
+    VerificaOdbc(SQLGetConnectAttrW(dbc(), SQL_ATTR_CURRENT_CATALOG, nombre.data(),
+                                    static_cast<SQLINTEGER>(nombre.size() * sizeof(char16_t)),
+                                    &bytes),
+                 SQL_HANDLE_DBC, dbc(), origen_, "SQLGetConnectAttrW");
+    nombre.resize(std::min<std::size_t>(bytes / sizeof(char16_t), nombre.size() - 1));
+    return nombre;
+  }
 
   // Only the first result counts; the others are read off so that the connection
   // is ready for the next statement, and a failure among them is still reported.

@@ -29,6 +29,13 @@ ProviderError::ProviderError(std::vector<ErrorInfo> errors)
                 errors.empty() ? std::string() : errors.front().Source),
       errors_(std::move(errors)) {}
 
+std::vector<std::string> Session::Tablas() {
+  throw ProviderError({{adErrFeatureNotAvailable,
+                        "Object or provider is not capable of performing requested operation: "
+                        "this provider cannot list the tables of its database.",
+                        "ADOX.Catalog", "", 0}});
+}
+
 void SetProviderOverride(ProviderFactory factory) { Override() = std::move(factory); }
 
 std::unique_ptr<Session> OpenSession(const OpenRequest& request) {

@@ -15,7 +15,7 @@ namespace ado {
 
 enum DataTypeEnum {
   adEmpty = 0, adSmallInt = 2, adInteger = 3, adSingle = 4, adDouble = 5, adCurrency = 6,
-  adDate = 7, adBoolean = 11, adVariant = 12, adDecimal = 14, adTinyInt = 16,
+  adDate = 7, adBSTR = 8, adBoolean = 11, adVariant = 12, adDecimal = 14, adTinyInt = 16,
   adUnsignedTinyInt = 17, adBigInt = 20, adGUID = 72,
   adBinary = 128, adChar = 129, adWChar = 130, adNumeric = 131, adDBDate = 133, adDBTime = 134,
   adDBTimeStamp = 135, adVarChar = 200, adLongVarChar = 201, adVarWChar = 202,
@@ -31,6 +31,7 @@ long NumeroDeErrorPorSqlState(const std::string& sqlState);
 // ADO's own errors, raised when its objects are misused.
 constexpr long adErrInvalidArgument = 3001;
 constexpr long adErrNoCurrentRecord = 3021;
+constexpr long adErrFeatureNotAvailable = 3251;
 constexpr long adErrItemNotFound = 3265;
 constexpr long adErrObjectClosed = 3704;
 constexpr long adErrObjectOpen = 3705;
@@ -70,6 +71,10 @@ class Session {
  public:
   virtual ~Session() = default;
   virtual RowSet Execute(const std::string& sql, long options) = 0;
+  // The names of the database's tables, views included, in the order its catalogue
+  // gives them (what ADOX's Tables collection holds). Providers that cannot list them
+  // raise error 3251.
+  virtual std::vector<std::string> Tablas();
 };
 
 struct OpenRequest {

@@ -6,22 +6,6 @@ namespace jet {
 
 namespace {
 
-// The file is attached read-only: a URI with mode=ro, in which the path's characters
-// that mean something in a URI are escaped.
-std::string UriDeSoloLectura(const std::string& ruta) {
-  std::string uri = "file:";
-  for (char c : ruta) {
-    if (c == '%' || c == '?' || c == '#') {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      const auto b = static_cast<unsigned char>(c);
-      uri += {'%', kHex[b >> 4], kHex[b & 15]};
-    } else {
-      uri += c;
-    }
-  }
-  return uri + "?mode=ro";
-}
-
 std::string TextoDeColumna(sqlite3_stmt* sentencia, int columna) {
   const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(sentencia, columna));
   return texto ? texto : "";
@@ -59,9 +43,26 @@ void CopiaTablas(const BaseEnMemoria& destino) {
 
 }  // namespace
 
+// A URI with the mode, in which the path's characters that mean something in a URI are
+// escaped.
+std::string UriSqlite(const std::string& ruta, const std::string& modo) {
+  std::string uri = "file:";
+  for (char c : ruta) {
+    if (c == '%' || c == '?' || c == '#') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const auto b = static_cast<unsigned char>(c);
+      uri += {'%', kHex[b >> 4], kHex[b & 15]};
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?mode=" + modo;
+}
+
+// The file is attached read-only.
 void CargaArchivoSqlite(const std::string& ruta, const BaseEnMemoria& destino) {
   Sentencia adjunta = destino.Prepara("ATTACH DATABASE ?1 AS origen");
-  const std::string uri = UriDeSoloLectura(ruta);
+  const std::string uri = UriSqlite(ruta, "ro");
   sqlite3_bind_text(adjunta.get(), 1, uri.c_str(), -1, SQLITE_TRANSIENT);
   if (sqlite3_step(adjunta.get()) != SQLITE_DONE) {
     const int codigo = sqlite3_errcode(destino.Conexion());

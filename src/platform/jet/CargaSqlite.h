@@ -12,6 +12,9 @@ namespace jet {
 // The first bytes of every SQLite file.
 inline constexpr char kCabeceraSqlite[] = "SQLite format 3";  // followed by a NUL
 
+// The URI under which SQLite opens the file `ruta` in `modo` ("ro", "rw").
+std::string UriSqlite(const std::string& ruta, const std::string& modo);
+
 // Raises a clear provider error when the file cannot be read as SQLite.
 void CargaArchivoSqlite(const std::string& ruta, const BaseEnMemoria& destino);
 

@@ -50,11 +50,13 @@ bool EsSqlite(const std::string& cabecera) {
 std::unique_ptr<ado::Session> OpenSession(const ado::OpenRequest& request) {
   const std::string ruta = RutaDelArchivo(request.connectionString);
   auto base = std::make_unique<BaseEnMemoria>();
-  if (EsSqlite(Cabecera(ruta)))
-    CargaArchivoSqlite(ruta, *base);
-  else
+  if (!EsSqlite(Cabecera(ruta))) {
     CargaArchivoJet(ruta, *base);
-  return std::make_unique<SesionJet>(ruta, std::move(base));
+    return std::make_unique<SesionJet>(ruta, std::move(base));
+  }
+  CargaArchivoSqlite(ruta, *base);
+  return std::make_unique<SesionJet>(ruta, std::move(base),
+                                     std::make_unique<EscrituraSqlite>(ruta));
 }
 
 }  // namespace jet

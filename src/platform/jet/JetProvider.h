@@ -1,9 +1,10 @@
 #pragma once
 // Jet files (the structure catalogue) behind an ADO connection string of the form
 // Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;...
-// The file is read whole into an in-memory SQL engine when the connection opens and
-// is never written: a Jet file is read with libmdb; a file that begins with the SQLite
-// header is read as SQLite (catalogues built from SQL scripts for the tests).
+// The file is read whole into an in-memory SQL engine when the connection opens: a Jet
+// file is read with libmdb and is never written; a file that begins with the SQLite
+// header is read as SQLite (catalogues built from SQL scripts for the tests, the record
+// import's work file), and changes to its rows are written through to it.
 #include <memory>
 
 #include "platform/ado/Provider.h"

@@ -47,19 +47,28 @@ void TipificaCalculados(sqlite3_stmt* sentencia, std::vector<ado::Column>& colum
 
 }  // namespace
 
-SesionJet::SesionJet(std::string ruta, std::unique_ptr<BaseEnMemoria> base)
-    : ruta_(std::move(ruta)), base_(std::move(base)) {}
+SesionJet::SesionJet(std::string ruta, std::unique_ptr<BaseEnMemoria> base,
+                     std::unique_ptr<EscrituraSqlite> escritura)
+    : ruta_(std::move(ruta)), base_(std::move(base)), escritura_(std::move(escritura)) {}
+
+ado::RowSet SesionJet::Escribe(sqlite3_stmt* sentencia, const Efectos& efectos) {
+  if (!escritura_ || efectos.otrosCambios)
+    FallaJet(ado::adErrUnspecified,
+             "No se puede actualizar. La base de datos '" + ruta_ + "' se abrió de sólo lectura.");
+  ado::RowSet resultado;
+  resultado.rowsAffected = escritura_->Ejecuta(*base_, sentencia, efectos);
+  return resultado;
+}
 
 ado::RowSet SesionJet::Execute(const std::string& sql, long) {
   std::string resto;
-  Sentencia sentencia = base_->Prepara(sql, &resto);
+  Efectos efectos;
+  Sentencia sentencia = PreparaAnotando(*base_, sql, &resto, efectos);
   if (!sentencia) FallaJet(ado::adErrSyntax, "Instrucción SQL no válida: '" + sql + "'.");
   if (!SoloBlancosOPuntoYComa(resto))
     FallaJet(ado::adErrSyntax,
              "Se encontraron caracteres después del final de la instrucción SQL.");
-  if (!sqlite3_stmt_readonly(sentencia.get()))
-    FallaJet(ado::adErrUnspecified,
-             "No se puede actualizar. La base de datos '" + ruta_ + "' se abrió de sólo lectura.");
+  if (!sqlite3_stmt_readonly(sentencia.get())) return Escribe(sentencia.get(), efectos);
   ado::RowSet resultado;
   resultado.columns = Columnas(sentencia.get());
   resultado.hasResult = !resultado.columns.empty();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "platform/ado/Ado.h"
@@ -29,6 +30,10 @@ class ProveedorJet : public ::testing::Test {
     std::vector<std::string> textos;
     for (; !rs.Eof(); rs.MoveNext()) textos.push_back(rs.Fields(campo).Value().AsString());
     return textos;
+  }
+
+  long Cuenta(const std::string& sql) {
+    return cnx.Execute(sql).Fields("C").Value().AsLong();
   }
 
   prueba::CarpetaTemporal carpeta;
@@ -107,12 +112,13 @@ TEST_F(ProveedorJet, LosCamposCalculadosTomanElTipoDeSuValor) {
   EXPECT_EQ(rs.Fields("TOPE").Value(), vb::Variant(2.5));
 }
 
-// Nothing may change the catalogue: statements that write are refused, and the file
-// keeps its rows.
-TEST_F(ProveedorJet, RehusaLasSentenciasQueEscriben) {
+// The structure of a file never changes: such statements are refused, and the file
+// keeps its table and rows.
+TEST_F(ProveedorJet, RehusaLosCambiosDeEstructura) {
   Abre("CREATE TABLE t (N SMALLINT); INSERT INTO t VALUES (1);");
-  for (const char* sql : {"INSERT INTO t VALUES (2);", "UPDATE t SET N=3;", "DELETE FROM t;",
-                          "DROP TABLE t;", "CREATE TABLE u (X SMALLINT);"}) {
+  for (const char* sql : {"DROP TABLE t;", "CREATE TABLE u (X SMALLINT);",
+                          "ALTER TABLE t ADD COLUMN X SMALLINT;", "CREATE INDEX ix ON t (N);",
+                          "PRAGMA user_version=3;"}) {
     try {
       cnx.Execute(sql);
       ADD_FAILURE() << sql << " was accepted";
@@ -125,6 +131,58 @@ TEST_F(ProveedorJet, RehusaLasSentenciasQueEscriben) {
   otra.Open(prueba::CadenaJet(ruta));
   ado::Recordset rs = otra.Execute("SELECT COUNT(*) AS C FROM t WHERE N=1;");
   EXPECT_EQ(rs.Fields("C").Value(), vb::Variant(std::int32_t{1}));
+}
+
+// Rows of a SQLite file (the record import's work file) may change: each change is seen
+// at once by the session and is in the file for the next one. Text still compares
+// without regard to case.
+TEST_F(ProveedorJet, EscribeLasFilasEnElArchivoSqlite) {
+  Abre("CREATE TABLE t (NOMBRE TEXT, N SMALLINT); INSERT INTO t VALUES ('tblB', 1);");
+  long filas = 0;
+  cnx.Execute("INSERT INTO t (NOMBRE, N) VALUES ('tblC', 2);", &filas,
+              ado::adCmdText | ado::adExecuteNoRecords);
+  EXPECT_EQ(filas, 1);
+  cnx.Execute("UPDATE t SET N=3 WHERE NOMBRE='TBLB';", &filas);
+  EXPECT_EQ(filas, 1);
+  cnx.Execute("DELETE FROM t WHERE N=2;", &filas);
+  EXPECT_EQ(filas, 1);
+  EXPECT_THAT(Textos("SELECT NOMBRE FROM t WHERE N=3;", "NOMBRE"), ElementsAre("tblB"));
+  cnx.Close();
+  cnx.Open(prueba::CadenaJet(ruta));
+  EXPECT_THAT(Textos("SELECT NOMBRE FROM t WHERE N=3;", "NOMBRE"), ElementsAre("tblB"));
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM t;"), 1);
+}
+
+// A change that cannot be completed leaves neither the session nor the file with part
+// of it.
+TEST_F(ProveedorJet, UnCambioQueFallaNoQuedaANinguna) {
+  struct Caso {
+    const char* caso;
+    std::function<void()> antes;  // what happens to the file before the change
+    const char* sql;
+    long numero;
+  };
+  const std::vector<Caso> casos = {
+      {"a constraint fails", [] {}, "INSERT INTO t (N) VALUES (NULL);", ado::adErrIntegrity},
+      {"the file is gone", [&] { std::filesystem::remove(ruta); },
+       "INSERT INTO t (N) VALUES (2);", ado::adErrUnspecified},
+      {"the file lost the table",
+       [&] { prueba::CreaBaseSqlite(ruta, "CREATE TABLE u (X INT);"); },
+       "INSERT INTO t (N) VALUES (2);", ado::adErrSyntax},
+  };
+  for (const Caso& caso : casos) {
+    Abre("CREATE TABLE t (N SMALLINT NOT NULL); INSERT INTO t VALUES (1);");
+    caso.antes();
+    try {
+      cnx.Execute(caso.sql);
+      ADD_FAILURE() << caso.caso << ": accepted";
+    } catch (const vb::Error& e) {
+      EXPECT_EQ(e.Number(), caso.numero) << caso.caso << ": " << e.Description();
+    }
+    EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM t WHERE N=1;"), 1) << caso.caso;
+    EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM t;"), 1) << caso.caso;
+    cnx.Close();
+  }
 }
 
 TEST_F(ProveedorJet, LasSentenciasErroneasSonErroresDeSintaxis) {
