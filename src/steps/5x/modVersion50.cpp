@@ -1,0 +1,371 @@
+#include "steps/5x/modVersion50.h"
+
+#include <array>
+#include <string_view>
+
+#include "data/clsBaseDatos.h"
+#include "platform/ui/Services.h"
+#include "platform/vb/Text.h"
+#include "steps/FormasDialecto.h"
+#include "steps/MarcoRutina.h"
+
+namespace {
+
+constexpr const char* kEtiqueta50 = "Error en ModificarEstructura50 (Sin Dorvex.mdb) :";
+
+// Written to TA_URL where the air-time service has no address yet.
+constexpr const char* kDireccionTiempoAire = "https://tiempoaire.velmar.com.mx";
+
+constexpr const char* kConsultaEmpresa = "SELECT * FROM tblEmpresa WHERE COD_EMPRESA=1;";
+
+// The company settings on their way from tblEmpresa to tblParametrosGenerales, named
+// after their columns, each held as its kind (byte, 16-bit integer or text) with its
+// starting value.
+struct Ajustes {
+  std::string COD_SUCU;
+  std::uint8_t FACT_MOSTRA = 0;
+  std::uint8_t FACT_POREMP = 0;
+  std::uint8_t NOTA_FACTURA = 0;
+  std::int16_t CAMP_REDN = 0;
+  std::uint8_t CAD_ACT = 0;
+  std::uint8_t DIAS_CAD = 0;
+  std::uint8_t HORAS_CAD = 0;
+  std::uint8_t LDV_CLIENTE = 0;
+  std::uint8_t LDA = 0;
+  std::uint8_t LDC_TIPODOC = 0;
+  std::uint8_t LDC_MONEDA = 0;
+  std::uint8_t LDC_SUCURSAL = 0;
+  std::uint8_t LDC_PRESUP = 0;
+  std::int16_t LIM_RENVTA = 0;
+  std::uint8_t MOD_FECPED = 1;
+  std::uint8_t CP_RESTPRES = 0;
+  std::uint8_t TC_SERVICIO = 0;
+  std::string TC_IDSITIO;
+  std::uint8_t TA_ACT = 0;
+  std::int16_t TA_AGR = 0;
+  std::int16_t TA_IMPTO = 0;
+  std::int16_t TA_GRUPO = 0;
+  std::int16_t TA_CADENA = 0;
+  std::int16_t TA_TIENDA = 0;
+  std::string TA_URL;
+  std::string TA_FTP;
+};
+
+// The company columns that 5.0 removes: the moved settings and four that are not kept.
+constexpr std::array<const char*, 31> kColumnasQuitadas = {
+    "COD_SUCU",    "FACT_MOSTRA",  "FACT_POREMP", "NOTA_FACTURA", "CAMP_REDN",   "CAD_ACT",
+    "DIAS_CAD",    "HORAS_CAD",    "LIM_RENVTA",  "MOD_FECPED",   "CP_RESTPRES", "LDV_CLIENTE",
+    "LDA",         "LDC_TIPODOC",  "LDC_MONEDA",  "LDC_SUCURSAL", "LDC_PRESUP",  "TC_SERVICIO",
+    "TC_IDSITIO",  "TA_ACT",       "TA_AGR",      "TA_IMPTO",     "TA_GRUPO",    "TA_CADENA",
+    "TA_TIENDA",   "TA_URL",       "TA_FTP",      "TA_SALDO",     "CFD_FACT",    "CFD_NCRE",
+    "CFD_NCAR"};
+
+// Whether the company lookup still holds the settings' old columns. Once a run has moved
+// them they are gone, and a later run must not overwrite what now lives only in
+// tblParametrosGenerales with the empty values it reads.
+bool AjustesEnEmpresa(const ado::Recordset& rs) {
+  if (rs.State() != ado::adStateOpen) return false;
+  for (int i = 0; i < rs.FieldCount(); ++i)
+    if (vb::UCase(rs.Fields(i).Name) == "COD_SUCU") return true;
+  return false;
+}
+
+// Settings that a Null leaves at their starting value, without a failure.
+template <class T>
+void LeeSiTieneValor(Rutina& r, T& ajuste, const ado::Recordset& rs, std::string_view campo) {
+  if (r.Si([&] { return !Campo(rs, campo).IsNull(); })) r.Lee(ajuste, rs, campo);
+}
+
+void LeeAjustes(Rutina& r, const ado::Recordset& rs, std::int16_t iVersionActual, Ajustes& a) {
+  r.Lee(a.COD_SUCU, rs, "COD_SUCU");
+  r.Lee(a.FACT_MOSTRA, rs, "FACT_MOSTRA");
+  if (iVersionActual >= 330) {
+    r.Lee(a.FACT_POREMP, rs, "FACT_POREMP");
+    r.Lee(a.NOTA_FACTURA, rs, "NOTA_FACTURA");
+  }
+  if (iVersionActual >= 420) {
+    LeeSiTieneValor(r, a.CAMP_REDN, rs, "CAMP_REDN");
+    LeeSiTieneValor(r, a.CAD_ACT, rs, "CAD_ACT");
+    LeeSiTieneValor(r, a.DIAS_CAD, rs, "DIAS_CAD");
+    LeeSiTieneValor(r, a.HORAS_CAD, rs, "HORAS_CAD");
+    LeeSiTieneValor(r, a.LDV_CLIENTE, rs, "LDV_CLIENTE");
+    LeeSiTieneValor(r, a.LDA, rs, "LDA");
+    LeeSiTieneValor(r, a.LDC_TIPODOC, rs, "LDC_TIPODOC");
+    LeeSiTieneValor(r, a.LDC_MONEDA, rs, "LDC_MONEDA");
+    LeeSiTieneValor(r, a.LDC_SUCURSAL, rs, "LDC_SUCURSAL");
+    LeeSiTieneValor(r, a.LDC_PRESUP, rs, "LDC_PRESUP");
+  }
+  if (iVersionActual >= 430) {
+    LeeSiTieneValor(r, a.LIM_RENVTA, rs, "LIM_RENVTA");
+    LeeSiTieneValor(r, a.MOD_FECPED, rs, "MOD_FECPED");
+    LeeSiTieneValor(r, a.CP_RESTPRES, rs, "CP_RESTPRES");
+    LeeSiTieneValor(r, a.TC_SERVICIO, rs, "TC_SERVICIO");
+    LeeSiTieneValor(r, a.TC_IDSITIO, rs, "TC_IDSITIO");
+  }
+  if (iVersionActual >= 500) {
+    LeeSiTieneValor(r, a.TA_ACT, rs, "TA_ACT");
+    LeeSiTieneValor(r, a.TA_AGR, rs, "TA_AGR");
+    LeeSiTieneValor(r, a.TA_IMPTO, rs, "TA_IMPTO");
+    LeeSiTieneValor(r, a.TA_GRUPO, rs, "TA_GRUPO");
+    LeeSiTieneValor(r, a.TA_CADENA, rs, "TA_CADENA");
+    LeeSiTieneValor(r, a.TA_TIENDA, rs, "TA_TIENDA");
+    LeeSiTieneValor(r, a.TA_URL, rs, "TA_URL");
+    LeeSiTieneValor(r, a.TA_FTP, rs, "TA_FTP");
+  }
+}
+
+// A branch code that names no main branch gives way to the first main branch's, or to
+// none.
+void ValidaSucursal(Rutina& r, std::string& sCodSucu) {
+  ado::Recordset rs = r.Abre([&] {
+    return "SELECT COD_SUCU FROM tblSucursales WHERE (COD_SUCU='" + r.Une(sCodSucu) +
+           "') AND (ES_PRINCIPAL<>0);";
+  });
+  if (r.SinFilas(rs)) sCodSucu.clear();
+  r.Cierra(rs);
+
+  if (!sCodSucu.empty()) return;
+  rs = r.Abre("SELECT COD_SUCU FROM tblSucursales WHERE ES_PRINCIPAL<>0;");
+  if (r.ConFilas(rs)) r.Lee(sCodSucu, rs, "COD_SUCU");
+  r.Cierra(rs);
+}
+
+std::string Numero(int valor) { return std::to_string(valor); }
+
+std::string LlenaNumero(const std::string& columna, int valor) {
+  return "UPDATE tblParametrosGenerales SET " + columna + "=" + Numero(valor) + " WHERE " +
+         columna + " IS NULL;";
+}
+
+std::string LlenaTexto(const Rutina& r, const std::string& columna, const std::string& valor) {
+  return "UPDATE tblParametrosGenerales SET " + columna + "='" + r.Une(valor) + "' WHERE " +
+         columna + " IS NULL;";
+}
+
+// The parameters row exists: each setting goes where the row has none. The branch code
+// and the receivables connection are written over only by the run that moves the
+// settings.
+void ActualizaParametros(Rutina& r, Ajustes& a, bool bMueveAjustes) {
+  if (bMueveAjustes)
+    r.Ejecuta("UPDATE tblParametrosGenerales SET COD_SUCU='" + r.Une(a.COD_SUCU) + "';");
+  r.Ejecuta(LlenaNumero("FACT_MOSTRA", a.FACT_MOSTRA));
+  r.Ejecuta(LlenaNumero("FACT_POREMP", a.FACT_POREMP));
+  r.Ejecuta(LlenaNumero("NOTA_FACTURA", a.NOTA_FACTURA));
+  r.Ejecuta(LlenaNumero("CAMP_REDN", a.CAMP_REDN));
+  r.Ejecuta(LlenaNumero("CAD_ACT", a.CAD_ACT));
+  r.Ejecuta(LlenaNumero("DIAS_CAD", a.DIAS_CAD));
+  r.Ejecuta(LlenaNumero("HORAS_CAD", a.HORAS_CAD));
+  r.Ejecuta(LlenaNumero("LDV_CLIENTE", a.LDV_CLIENTE));
+  r.Ejecuta(LlenaNumero("LDA", a.LDA));
+  r.Ejecuta(LlenaNumero("LDC_TIPODOC", a.LDC_TIPODOC));
+  r.Ejecuta("UPDATE tblParametrosGenerales SET LDC_MONEDA= " + Numero(a.LDC_MONEDA) +
+            " WHERE LDC_MONEDA IS NULL;");
+  r.Ejecuta(LlenaNumero("LDC_SUCURSAL", a.LDC_SUCURSAL));
+  r.Ejecuta(LlenaNumero("LDC_PRESUP", a.LDC_PRESUP));
+  r.Ejecuta(LlenaNumero("TC_SERVICIO", a.TC_SERVICIO));
+  r.Ejecuta(LlenaTexto(r, "TC_IDSITIO", a.TC_IDSITIO));
+  r.Ejecuta("UPDATE tblParametrosGenerales SET TC_KEY='' WHERE TC_KEY IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET TC_EMPRESA='' WHERE TC_EMPRESA IS NULL;");
+  r.Ejecuta(LlenaNumero("TA_ACT", a.TA_ACT));
+  r.Ejecuta(LlenaNumero("TA_AGR", a.TA_AGR));
+  r.Ejecuta(LlenaNumero("TA_IMPTO", a.TA_IMPTO));
+  r.Ejecuta(LlenaNumero("TA_GRUPO", a.TA_GRUPO));
+  r.Ejecuta(LlenaNumero("TA_CADENA", a.TA_CADENA));
+  r.Ejecuta(LlenaNumero("TA_TIENDA", a.TA_TIENDA));
+  if (a.TA_URL.empty()) a.TA_URL = kDireccionTiempoAire;
+  r.Ejecuta(LlenaTexto(r, "TA_URL", a.TA_URL));
+  r.Ejecuta(LlenaTexto(r, "TA_FTP", a.TA_FTP));
+  r.Ejecuta("UPDATE tblParametrosGenerales SET CFD_FACT = 0 WHERE CFD_FACT IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET FE_WEBSERVURL = '' WHERE FE_WEBSERVURL IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET FE_EMPRESA = '' WHERE FE_EMPRESA IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET FE_DOMINIO = '' WHERE FE_DOMINIO IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET FE_USUARIO = '' WHERE FE_USUARIO IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET FE_CONTRASENA ='' WHERE FE_CONTRASENA IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET FE_EMAILPV = '' WHERE FE_EMAILPV IS NULL;");
+  if (bMueveAjustes) r.Ejecuta("UPDATE tblParametrosGenerales SET CONX_CXC = '', BD_CXC = '';");
+}
+
+// The parameters table is empty: one row with every setting.
+void InsertaParametros(Rutina& r, Ajustes& a) {
+  if (a.TA_URL.empty()) a.TA_URL = kDireccionTiempoAire;
+  const auto texto = [&](const std::string& valor) { return "'" + r.Une(valor) + "'"; };
+  const std::string valores =
+      texto(a.COD_SUCU) + "," + Numero(a.FACT_MOSTRA) + "," + Numero(a.FACT_POREMP) + "," +
+      Numero(a.NOTA_FACTURA) + "," + Numero(a.CAMP_REDN) + "," + Numero(a.CAD_ACT) + "," +
+      Numero(a.DIAS_CAD) + "," + Numero(a.HORAS_CAD) + "," + Numero(a.LIM_RENVTA) + "," +
+      Numero(a.MOD_FECPED) + "," + Numero(a.CP_RESTPRES) + "," + Numero(a.LDV_CLIENTE) + "," +
+      Numero(a.LDA) + "," + Numero(a.LDC_TIPODOC) + "," + Numero(a.LDC_MONEDA) + "," +
+      Numero(a.LDC_SUCURSAL) + "," + Numero(a.LDC_PRESUP) + "," + Numero(a.TC_SERVICIO) + "," +
+      texto(a.TC_IDSITIO) + ",'',''," + Numero(a.TA_ACT) + "," + Numero(a.TA_AGR) + "," +
+      Numero(a.TA_IMPTO) + "," + Numero(a.TA_GRUPO) + "," + Numero(a.TA_CADENA) + "," +
+      Numero(a.TA_TIENDA) + "," + texto(a.TA_URL) + "," + texto(a.TA_FTP) + ",0,'','','','','',"
+      "'','',''";
+  r.Ejecuta(
+      "INSERT INTO tblParametrosGenerales (COD_SUCU,FACT_MOSTRA,FACT_POREMP,NOTA_FACTURA,"
+      "CAMP_REDN,CAD_ACT,DIAS_CAD,HORAS_CAD,LIM_RENVTA,MOD_FECPED,CP_RESTPRES,LDV_CLIENTE,LDA,"
+      "LDC_TIPODOC,LDC_MONEDA,LDC_SUCURSAL,LDC_PRESUP,TC_SERVICIO,TC_IDSITIO,TC_KEY,TC_EMPRESA,"
+      "TA_ACT,TA_AGR,TA_IMPTO,TA_GRUPO,TA_CADENA,TA_TIENDA,TA_URL,TA_FTP,CFD_FACT,CONX_CXC,"
+      "BD_CXC,FE_WEBSERVURL,FE_EMPRESA,FE_DOMINIO,FE_USUARIO,FE_CONTRASENA,FE_EMAILPV) VALUES (" +
+      valores + ");");
+}
+
+// The key and company of the card service, copied into every parameters row.
+void CopiaLlaveDelServicio(Rutina& r) {
+  ado::Recordset rs = r.Abre(kConsultaEmpresa);
+  if (r.ConFilas(rs))
+    r.Ejecuta([&] {
+      return "UPDATE tblParametrosGenerales SET TC_KEY='" + r.Une(Campo(rs, "TC_KEY")) +
+             "', TC_EMPRESA='" + r.Une(Campo(rs, "TC_EMPRESA")) + "';";
+    });
+  r.Cierra(rs);
+}
+
+// Whether the current tax row's description holds `palabra` (letter case counts).
+bool DescripcionContiene(Rutina& r, const ado::Recordset& rs, const char* palabra) {
+  return r.Si([&] {
+    const vb::Variant descripcion = Campo(rs, "DES_IMP");
+    return !descripcion.IsNull() && vb::InStr(vb::CStr(descripcion), palabra) > 0;
+  });
+}
+
+void MarcaTipoDeImpuesto(Rutina& r, const ado::Recordset& rs, int tipo) {
+  r.Ejecuta([&] {
+    return "UPDATE tblImpuestos SET TIPO_IMP=" + Numero(tipo) +
+           " WHERE COD_IMP=" + r.UnePropagandoNulo(Campo(rs, "COD_IMP")) + ";";
+  });
+}
+
+// Tax 0 is kind 0; the others are 1 (IVA), or 2 when the description names IEPS alone.
+void ClasificaImpuestos(Rutina& r) {
+  r.Ejecuta("UPDATE tblImpuestos SET TIPO_IMP=0 WHERE COD_IMP=0;");
+  r.Ejecuta("UPDATE tblImpuestos SET TIPO_IMP=1 WHERE COD_IMP<>0;");
+  ado::Recordset rs = r.Abre("SELECT * FROM tblImpuestos WHERE COD_IMP<>0;");
+  if (r.ConFilas(rs))
+    r.Recorre(rs, [&] {
+      if (DescripcionContiene(r, rs, "IVA"))
+        MarcaTipoDeImpuesto(r, rs, 1);
+      else if (DescripcionContiene(r, rs, "IEPS"))
+        MarcaTipoDeImpuesto(r, rs, 2);
+    });
+  r.Cierra(rs);
+}
+
+// ------------------------------------------------------------ doctor's office
+
+constexpr const char* kConsultorioActualizado =
+    "La base de datos de Vudovizivev Azuzo fue actualizada";
+constexpr const char* kConsultorioSinEstructura =
+    "No es posible actualizar estructura de la Base de Datos de Vudovizivev Azuzo";
+
+// The structure of kind 10, without default rows. An error that escapes the
+// synchronisation is told in a box; the result says whether the call ran through.
+bool SincronizaConsultorio(const std::string& sCadenaConexion, std::int16_t iManejador,
+                           const std::string& sNombreBaseDatos, bool& bExisteError,
+                           ui::Label& lblMensaje) {
+  try {
+    clsBaseDatos baseDatos;
+    baseDatos.CrearBaseDeDatos(sCadenaConexion, iManejador, sNombreBaseDatos, bExisteError,
+                               lblMensaje, false, EstructuraConsultorio);
+    return true;
+  } catch (const vb::Error&) {
+    ui::MsgBox(kConsultorioSinEstructura, ui::Botones::OK, ui::Icono::Exclamacion,
+               "Actualización");
+    return false;
+  }
+}
+
+void ReparaConsultorio(Rutina& r, std::int16_t iManejador) {
+  r.Ejecuta("UPDATE tblConfiguracionImpresion SET Ruta_Logo='' WHERE Ruta_Logo IS NULL;");
+  r.Ejecuta("UPDATE tblHistorialRecetas SET Folio_Pedido='' WHERE Folio_Pedido IS NULL;");
+  r.Ejecuta("UPDATE tblHistorialRecetas SET Folio_Venta='' WHERE Folio_Venta IS NULL;");
+  r.Ejecuta("ALTER TABLE tblHistorialRecetas DROP COLUMN Folio_NV;");
+  r.Ejecuta(AmpliaTexto(iManejador, "tblPersonas", "Nombre", 100));
+  r.Ejecuta("ALTER TABLE tblConfiguracionImpresion DROP COLUMN Ruta_Logo;");
+  r.Ejecuta("UPDATE tblConceptosCA SET Imprimir_Concepto = 0 WHERE Imprimir_Concepto IS NULL;");
+  r.Ejecuta("UPDATE tblMedicos SET Institucion = '' WHERE Institucion IS NULL;");
+  r.Ejecuta("UPDATE tblMedicos SET Especialidad = '' WHERE Especialidad IS NULL;");
+  r.Ejecuta("UPDATE tblConfiguracionImpresion SET Especialidad = 0 WHERE Especialidad IS NULL;");
+  r.Ejecuta("UPDATE tblConfiguracionImpresion SET Institucion = 0 WHERE Institucion IS NULL;");
+  r.Ejecuta(
+      "UPDATE tblConfiguracionImpresion SET Logo_Facultad = 0 WHERE Logo_Facultad IS NULL;");
+  r.Ejecuta(
+      "UPDATE tblConfiguracionImpresion SET Codigo_Producto = 0 WHERE Codigo_Producto IS NULL;");
+  r.Ejecuta(
+      "UPDATE tblConfiguracionImpresion SET Precio_Receta = 0 WHERE Precio_Receta IS NULL;");
+  r.Ejecuta("UPDATE tblConsultorios SET Direccion = '' WHERE Direccion IS NULL;");
+  r.Ejecuta("UPDATE tblConsultorios SET Pedido = '' WHERE Pedido IS NULL;");
+}
+
+}  // namespace
+
+void ModificarEstructura50(ado::Connection& cnx, std::int16_t iManejador,
+                           std::int16_t iVersionActual) {
+  Rutina r = Rutina::ConEtiqueta(cnx, kEtiqueta50, iManejador);
+  r.ArmaManejador();
+
+  r.Ejecuta(AmpliaTexto(iManejador, "tblCatClientes", "NOM_CLI", 100));
+  r.Ejecuta(AmpliaTexto(iManejador, "tblCatProveedor", "NOM_PROV", 100));
+  r.Ejecuta(AmpliaTexto(iManejador, "tblCajas", "TA_PASSWORD", 10));
+
+  Ajustes a;
+  ado::Recordset rs = r.Abre(kConsultaEmpresa);
+  const bool bMueveAjustes = AjustesEnEmpresa(rs);
+  if (r.ConFilas(rs)) LeeAjustes(r, rs, iVersionActual, a);
+  r.Cierra(rs);
+
+  ValidaSucursal(r, a.COD_SUCU);
+  if (a.CAMP_REDN == 0) a.CAMP_REDN = 1;
+
+  rs = r.Abre("SELECT * FROM tblParametrosGenerales;");
+  if (r.ConFilas(rs))
+    ActualizaParametros(r, a, bMueveAjustes);
+  else
+    InsertaParametros(r, a);
+  r.Cierra(rs);
+
+  if (iVersionActual >= 430 && bMueveAjustes) CopiaLlaveDelServicio(r);
+
+  for (const char* columna : kColumnasQuitadas)
+    r.Ejecuta(std::string("ALTER TABLE tblEmpresa DROP COLUMN ") + columna + ";");
+
+  r.Ejecuta("UPDATE tblCiudad SET MUN_CID=DES_CID WHERE MUN_CID IS NULL;");
+  r.Ejecuta("UPDATE tblCatClientes SET NUM_EXT='' WHERE NUM_EXT IS NULL;");
+  r.Ejecuta("UPDATE tblCatClientes SET NUM_INT='' WHERE NUM_INT IS NULL;");
+  r.Ejecuta("UPDATE tblCatClientes SET MAIL_CFD='' WHERE MAIL_CFD IS NULL;");
+  r.Ejecuta("UPDATE tblCatProveedor SET NUM_CLI='' WHERE NUM_CLI IS NULL;");
+
+  ClasificaImpuestos(r);
+
+  r.Ejecuta("UPDATE tblCajas SET TA_USUARIO='' WHERE TA_USUARIO IS NULL;");
+  r.Ejecuta("UPDATE tblCajas SET TA_PASSWORD='' WHERE TA_PASSWORD IS NULL;");
+  r.Ejecuta("UPDATE tblCajas SET TA_EQUIPO='' WHERE TA_EQUIPO IS NULL;");
+  r.Ejecuta("UPDATE tblArtiProveedor SET ART_PROV='' WHERE ART_PROV IS NULL;");
+
+  r.RegistraVersion(500);
+}
+
+void ModificarEstructura50_CA(const std::string& sCadenaConexion, std::int16_t iManejador,
+                              const std::string& sNombreBaseDatos, ui::Label& lblMensaje) {
+  bool bExisteError = false;
+  bool bSincronizada = true;
+  if (iManejador == ManejadorSQLServer || iManejador == ManejadorMySQL)
+    bSincronizada = SincronizaConsultorio(sCadenaConexion, iManejador, sNombreBaseDatos,
+                                          bExisteError, lblMensaje);
+  // The synchronisation has told the user why it stopped.
+  if (bExisteError) return;
+
+  // Not guarded: a database that cannot be opened is the caller's to report.
+  ado::Connection cnx;
+  cnx.Open(sCadenaConexion, "", "", ado::adConnectUnspecified);
+
+  Rutina r(cnx, "ModificarEstructura50_CA", iManejador);
+  r.Silencioso();
+  const bool bAbierta = cnx.State() == ado::adStateOpen;
+  if (bAbierta) ReparaConsultorio(r, iManejador);
+  r.Paso([&] { cnx.Close(); });
+  ui::MousePointer(ui::Puntero::Default);
+
+  // Only a database whose structure came through is reported as updated.
+  if (bSincronizada && bAbierta)
+    ui::MsgBox(kConsultorioActualizado, ui::Botones::OK, ui::Icono::Informacion, "Actualizador");
+}

@@ -1,0 +1,202 @@
+#include "steps/5x/modVersion53.h"
+
+#include <functional>
+
+#include "data/clsBaseDatos.h"
+#include "steps/MarcoRutina.h"
+#include "steps/PermisosMenu.h"
+
+namespace {
+
+// 'mnuCatModif' hangs under the catalogues (140) of module 11, beside the packages.
+constexpr int kModulo = 11;
+constexpr int kOrden = 146;
+const PermisoMenu kModificadores{
+    .opcion = "mnuCatModif", .titulo = "Modificadores", .rama = 140, .modulos = {{kModulo, kOrden}}};
+
+constexpr const char* kPerfilesConPaquetes =
+    "SELECT COD_PERFIL FROM tblPlantillaMenus WHERE (COD_PERFIL>1) AND (MODULO_EDICION=11) AND "
+    "(NOMBRE_OPCION='mnuCatPaq') ORDER BY ORDEN_MENU;";
+constexpr const char* kUsuariosActivos =
+    "SELECT * FROM tblUsuarios WHERE (ESTATUS < 8) ORDER BY COD_USU;";
+
+// The table is dropped only when it holds no row; one that cannot be read stays.
+void BorraSiEstaVacia(Rutina& r, const std::string& sSeparador, const std::string& tabla) {
+  bool bConFilas = false;
+  ado::Recordset rs = r.Abre("SELECT * FROM " + tabla + ";");
+  if (r.ConFilas(rs)) bConFilas = true;
+  r.Cierra(rs);
+  if (!bConFilas) r.Ejecuta("DROP TABLE" + sSeparador + tabla + ";");
+}
+
+// ----------------------------------------------------------- the grant of mnuCatModif
+//
+// The grant keeps no log. Its failures go one of three ways, by where they happen:
+//   - the template rows of profiles 0 and 1, the query of the profiles with packages and
+//     its first end test, and each user's profile lookup: the grant ends quietly;
+//   - the rows of those profiles: a refused insert is passed over;
+//   - a user's own lookup and insert and the walk to the next user: to the caller.
+// A failure at the start of the users' stage (the user query, its first end test, the
+// first user's code) ends the grant quietly when no profile row was handled, and starts
+// that stage once more otherwise. Once a failure has brought the grant to the users'
+// stage, nothing more is caught.
+
+enum class TrasFalla { Termina, RepiteUsuarios, NadaSeAtrapa };
+
+// Runs a stretch of the grant. True when a failure in it was caught; with NadaSeAtrapa
+// the failure reaches the caller.
+bool FallaAtrapada(Rutina& r, TrasFalla tras, const std::function<void()>& tramo) {
+  if (tras == TrasFalla::NadaSeAtrapa) {
+    tramo();
+    return false;
+  }
+  return r.Intenta(tramo).has_value();
+}
+
+void PlantillaDelPerfil(Rutina& r, int perfil) {
+  ado::Recordset rs = r.Abre("SELECT * FROM tblPlantillaMenus WHERE (COD_PERFIL=" +
+                                 std::to_string(perfil) +
+                                 ") AND (MODULO_EDICION=11) AND (NOMBRE_OPCION='mnuCatModif') "
+                                 "ORDER BY ORDEN_MENU;",
+                             ado::adCmdText);
+  if (r.SinFilas(rs)) r.Ejecuta(InsercionPlantilla(kModificadores, perfil, kOrden, kModulo));
+  r.Cierra(rs);
+}
+
+// A profile above 1 that holds the packages' option: its row without a lookup. The
+// profile that already has it is refused by the table's key, which is no failure.
+void PlantillaDelPerfilConPaquetes(Rutina& r, const ado::Recordset& rsPerfiles) {
+  r.Silencioso();
+  r.Ejecuta([&] {
+    return InsercionPlantilla(kModificadores, r.Une(Campo(rsPerfiles, "COD_PERFIL")), kOrden,
+                              kModulo);
+  });
+  r.SinManejador();
+}
+
+bool PerfilConLaOpcion(Rutina& r, const ado::Recordset& rsUsuarios) {
+  bool bTiene = false;
+  ado::Recordset rs = r.Abre(
+      [&] {
+        return "SELECT COD_PERFIL FROM tblPlantillaMenus WHERE COD_PERFIL=" +
+               r.Une(Campo(rsUsuarios, "TIP_USU")) +
+               " AND (ORDEN_MENU=146) AND (NOMBRE_OPCION='mnuCatModif') ;";
+      },
+      ado::adCmdText);
+  if (r.ConFilas(rs)) bTiene = true;
+  r.Cierra(rs);
+  return bTiene;
+}
+
+bool UsuarioConLaOpcion(Rutina& r, const std::string& sUsuario) {
+  bool bTiene = false;
+  ado::Recordset rs = r.Abre("SELECT COD_USUARIO FROM tblMenusFF WHERE COD_USUARIO='" +
+                             r.Une(sUsuario) +
+                             "' AND (ORDEN_MENU=146) AND (NOMBRE_OPCION='mnuCatModif') ;");
+  if (r.ConFilas(rs)) bTiene = true;
+  r.Cierra(rs);
+  return bTiene;
+}
+
+// The users with ESTATUS below 8 whose profile holds the option and who lack their row.
+// `rsPerfiles`, when given, is the profile query, closed at the start of this stage.
+void MenusDeUsuarios(Rutina& r, ado::Recordset* rsPerfiles, TrasFalla tras) {
+  ado::Recordset rsUsuarios;
+  std::string sUsuario;
+  bool bFin = true;
+  const auto siguienteUsuario = [&] {
+    bFin = rsUsuarios.Eof();
+    if (!bFin) r.Lee(sUsuario, rsUsuarios, "COD_USU");
+  };
+  if (FallaAtrapada(r, tras, [&] {
+        if (rsPerfiles) r.Cierra(*rsPerfiles);
+        rsUsuarios = r.Abre(kUsuariosActivos);
+        siguienteUsuario();
+      })) {
+    if (tras == TrasFalla::RepiteUsuarios) MenusDeUsuarios(r, nullptr, TrasFalla::NadaSeAtrapa);
+    return;
+  }
+  while (!bFin) {
+    bool bOtorga = false;
+    if (FallaAtrapada(r, tras, [&] { bOtorga = PerfilConLaOpcion(r, rsUsuarios); })) return;
+    if (UsuarioConLaOpcion(r, sUsuario)) bOtorga = false;
+    if (bOtorga)
+      r.Ejecuta(InsercionMenuUsuario("tblMenusFF", r.Une(sUsuario), kOrden, kModificadores.opcion));
+    r.Paso([&] { rsUsuarios.MoveNext(); });
+    siguienteUsuario();
+  }
+}
+
+}  // namespace
+
+void ModificarEstructura53(ado::Connection& cnx, std::int16_t iManejador) {
+  Rutina r(cnx, "ModificarEstructura53", iManejador);
+  r.ArmaManejador();
+  const std::string sSeparador = iManejador == ManejadorMySQL ? " IF EXISTS " : " ";
+
+  BorraSiEstaVacia(r, sSeparador, "tblModificadores");
+  BorraSiEstaVacia(r, sSeparador, "tblListasSeleccionables");
+  BorraSiEstaVacia(r, sSeparador, "tblModifComanda");
+
+  // What the grant lets out ends this routine before its version row.
+  r.SinManejador();
+  AgregaMenuModificadores(cnx);
+  r.ArmaManejador();
+
+  r.RegistraVersion(530);
+}
+
+void AgregaMenuModificadores(ado::Connection& cnx) {
+  Rutina r(cnx, "AgregaMenuModificadores");
+  ado::Recordset rsPerfiles;
+  bool bFin = true;
+  if (r.Intenta([&] {
+        PlantillaDelPerfil(r, 0);
+        PlantillaDelPerfil(r, 1);
+        rsPerfiles = r.Abre(kPerfilesConPaquetes);
+        bFin = rsPerfiles.Eof();
+      }))
+    return;
+
+  const bool bHayPerfiles = !bFin;
+  while (!bFin) {
+    PlantillaDelPerfilConPaquetes(r, rsPerfiles);
+    if (r.Intenta([&] {
+          rsPerfiles.MoveNext();
+          bFin = rsPerfiles.Eof();
+        }))
+      return MenusDeUsuarios(r, nullptr, TrasFalla::NadaSeAtrapa);
+  }
+  MenusDeUsuarios(r, &rsPerfiles,
+                  bHayPerfiles ? TrasFalla::RepiteUsuarios : TrasFalla::Termina);
+}
+
+void ActualizaCamposVersion53(ado::Connection& cnx, std::string, std::int16_t iManejador,
+                              ui::Label&) {
+  Rutina r(cnx, "ActualizaCamposVersion53", iManejador);
+  r.ArmaManejador();
+
+  std::string sSucursal;
+  ado::Recordset rs = r.Abre("SELECT COD_SUCU FROM tblParametrosGenerales;");
+  if (r.ConFilas(rs)) r.Lee(sSucursal, rs, "COD_SUCU");
+  r.Cierra(rs);
+
+  std::string sSinSucursal = "LEN(COD_SUCU)=0";
+  if (iManejador == ManejadorMySQL) clsBaseDatos().ConvierteLen(sSinSucursal);
+
+  r.Ejecuta("UPDATE tblAuxCaja SET COD_SUCU='" + r.Une(sSucursal) +
+            "' WHERE (COD_SUCU IS NULL) OR (" + sSinSucursal + ");");
+  r.Ejecuta("UPDATE tblCortes SET COD_SUCU='" + r.Une(sSucursal) +
+            "' WHERE (COD_SUCU IS NULL) OR (" + sSinSucursal + ");");
+
+  r.Ejecuta("UPDATE tblParametrosGenerales SET TC_URL='' WHERE TC_URL IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET CONX_AC='' WHERE CONX_AC IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET BD_AC='' WHERE BD_AC IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET CONX_DP='' WHERE CONX_DP IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET BD_DP='' WHERE BD_DP IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET ACT_CIN=0 WHERE ACT_CIN IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET CONX_CIN='' WHERE CONX_CIN IS NULL;");
+  r.Ejecuta("UPDATE tblParametrosGenerales SET OBLIGA_BASC=0 WHERE OBLIGA_BASC IS NULL;");
+
+  r.RegistraVersion(530);
+}

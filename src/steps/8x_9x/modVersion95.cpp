@@ -1,0 +1,24 @@
+#include "steps/8x_9x/modVersion95.h"
+
+#include "steps/RutinaNoConstruida.h"
+
+// Stand-ins until the routines of this module are built: each one raises the
+// "not built" error, so a run never takes it for a routine that ran.
+
+void ModificarEstructura95(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
+                           std::int16_t /*iVersionActual*/,
+                           std::int16_t /*iVersionDestino*/) {
+  RutinaNoConstruida("ModificarEstructura95");
+}
+
+void ModificarEstructura951(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
+                            std::int16_t /*iVersionActual*/,
+                            std::int16_t /*iVersionDestino*/) {
+  RutinaNoConstruida("ModificarEstructura951");
+}
+
+void ModificarEstructura952(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
+                            std::int16_t /*iVersionActual*/,
+                            std::int16_t /*iVersionDestino*/) {
+  RutinaNoConstruida("ModificarEstructura952");
+}

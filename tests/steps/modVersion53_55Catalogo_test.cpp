@@ -1,0 +1,78 @@
+// The fixture databases at 5.2, 5.3 and 5.4 and the catalogue's additions for 5.3 to 5.5
+// agree: each step's routines and its synchronisation, in the step's order, leave the
+// run log empty but for what the step's own history provokes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "EntornoRutina.h"
+#include "data/clsBaseDatos.h"
+#include "steps/5x/modVersion53.h"
+#include "steps/5x/modVersion54.h"
+#include "steps/5x/modVersion55.h"
+#include "support/CatalogoDePrueba.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+using prueba::Filas;
+
+class Pasos53a55 : public prueba::RutinaEnMariaDB {
+ protected:
+  void SetUp() override {
+    REQUIERE_SERVIDOR_DE_PRUEBA();
+    programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
+                      prueba::LeeFixture("catalogo/v56_v58.sql") + "\n" +
+                      prueba::LeeFixture("catalogo/v53_v55.sql"));
+  }
+
+  // Brings the test's database in line with the catalogue on a connection of its own, as
+  // a ladder step does.
+  void Sincroniza() {
+    bool bExisteError = false;
+    clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
+                                    bExisteError, lbl_, false, EstructuraPrincipal);
+    ASSERT_FALSE(bExisteError);
+    ASSERT_TRUE(ui_.cajas.empty()) << ui_.cajas.front().prompt;
+  }
+
+  prueba::ScriptedUi ui_;
+  std::optional<prueba::ProgramaConCatalogo> programa_;
+};
+
+// The empty modifier table that 5.3 drops comes back with the synchronisation.
+TEST_F(Pasos53a55, Step53FromTheFixtureAt52) {
+  CreaBase("bd/version_520.sql");
+  ModificarEstructura53(cnx_, ManejadorMySQL);
+  Sincroniza();
+  ActualizaCamposVersion53(cnx_, "C:\\Velmar", ManejadorMySQL, lbl_);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"530"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblModificadores"), (Filas{{"0"}}));
+}
+
+TEST_F(Pasos53a55, Step54FromTheFixtureAt53) {
+  CreaBase("bd/version_530.sql");
+  ModificarEstructura54(cnx_, ManejadorMySQL);
+  Sincroniza();
+  ActualizaCamposVersion54(cnx_);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"540"}}));
+}
+
+// 5.5 drops the second address line again, which 5.4 took already: its one entry.
+TEST_F(Pasos53a55, Step55FromTheFixtureAt54) {
+  CreaBase("bd/version_540.sql");
+  Sincroniza();
+  ModificarEstructura55(cnx_, ManejadorMySQL);
+  ActualizaCamposVersion55(cnx_);
+  const std::string log = log_.Contenido();
+  EXPECT_THAT(log, ::testing::StartsWith("\r\nError en ModificarEstructura55 :"));
+  EXPECT_THAT(log, ::testing::HasSubstr("DIR2_EMP"));
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3) << log;
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"550"}}));
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The update run on the test server, driven through the dialog over a data source, with
+// the reference catalogue (target 9.5.2) beside the program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frame/modPrincipal.h"
+#include "platform/ui/Usuario.h"
+#include "platform/win/Sistema.h"
+#include "support/CatalogoDePrueba.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+#include "updater/frmActIngreso.h"
+
+namespace {
+
+namespace usuario = ui::usuario;
+
+constexpr const char* kNoConstruida = "rutina no construida todavía";
+
+// Accepts every box, so that a run shows whatever it has to say and the test reads it:
+// OK to plain boxes, Cancel to the synchronisation's Retry/Cancel.
+class UiQueAcepta : public prueba::ScriptedUi {
+ public:
+  ui::Respuesta MsgBox(const std::string& prompt, ui::Botones botones, ui::Icono icono,
+                       const std::string& titulo) override {
+    cajas.push_back({prompt, botones, icono, titulo});
+    return botones == ui::Botones::RetryCancel ? ui::Respuesta::Cancel : ui::Respuesta::OK;
+  }
+};
+
+bool Contiene(const std::string& texto, const std::string& parte) {
+  return texto.find(parte) != std::string::npos;
+}
+
+class ActualizacionMariaDbTest : public ::testing::Test {
+ protected:
+  ActualizacionMariaDbTest() {
+    win::EstableceSleep([](unsigned) {});
+  }
+  ~ActualizacionMariaDbTest() override { win::EstableceSleep({}); }
+
+  // Loads the dialog, chooses the database's data source, names the database in the box
+  // beside it and clicks update (the main kind is ticked when the dialog opens).
+  void Actualiza(prueba::TestDatabase& db) {
+    // A name of its own for each database: the driver manager keeps the data sources it
+    // has read for the life of the process.
+    static int creadas = 0;
+    const std::string sFuente = "GradixEscalera" + std::to_string(++creadas);
+    db.EscribeDsn(sFuente);
+    frmActIngreso dialogo;
+    dialogo.Load();
+    usuario::Elige(dialogo.optTipoBD[1]);
+    const auto& fuentes = dialogo.cmbDSNList.List;
+    const auto fuente = std::find(fuentes.begin(), fuentes.end(), sFuente);
+    ASSERT_NE(fuente, fuentes.end());
+    usuario::EligeElemento(dialogo.cmbDSNList, static_cast<int>(fuente - fuentes.begin()));
+    usuario::Escribe(dialogo.txtNomBD, db.Nombre());
+    usuario::HaceClic(dialogo.cmdOpc[0]);
+    EXPECT_TRUE(dialogo.cmdOpc[0].Enabled);
+  }
+  std::optional<prueba::Caja> Caja(const std::string& parte) const {
+    for (const prueba::Caja& caja : ui_.cajas)
+      if (Contiene(caja.prompt, parte)) return caja;
+    return std::nullopt;
+  }
+
+  UiQueAcepta ui_;
+  prueba::ProgramaConCatalogo programa_;
+};
+
+TEST_F(ActualizacionMariaDbTest, ADatabaseAheadOfTheCatalogueIsReportedAsUpdatedAndLeftUntouched) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  prueba::TestDatabase db;
+  db.EjecutaSql(
+      "CREATE TABLE tblVersion (VER SMALLINT NOT NULL DEFAULT 0, CXC_CENTRAL SMALLINT NOT NULL "
+      "DEFAULT 0);"
+      "INSERT INTO tblVersion VALUES (599, 0), (953, 0);"
+      "CREATE TABLE tblCatAlmacenes (COD_ALM VARCHAR(5) NOT NULL DEFAULT '');"
+      "INSERT INTO tblCatAlmacenes VALUES ('01');");
+  const prueba::Filas tablas = db.Consulta("SHOW TABLES");
+  const prueba::Filas columnas = db.Consulta("SHOW COLUMNS FROM tblCatAlmacenes");
+
+  Actualiza(db);
+
+  ASSERT_EQ(ui_.cajas.size(), 1u);
+  EXPECT_EQ(ui_.cajas[0].prompt, "La base de datos ya se encuentra actualizada a la versión 9.5.2");
+  EXPECT_EQ(db.Consulta("SHOW TABLES"), tablas);
+  EXPECT_EQ(db.Consulta("SHOW COLUMNS FROM tblCatAlmacenes"), columnas);
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion ORDER BY VER"),
+            (prueba::Filas{{"599"}, {"953"}}));
+  EXPECT_FALSE(win::ExisteArchivo(gRutaLog));
+}
+
+// The versions that the steps' routines record: each rung's own, but 6.1 records 6.1.4.
+int VersionRegistrada(int peldano) { return peldano == 610 ? 614 : peldano; }
+
+// "a partir de v.5.9.3" -> 593.
+int PeldanoDelTitulo(const std::string& titulo) {
+  const std::string marca = "a partir de v.";
+  std::string cifras;
+  for (char c : titulo.substr(titulo.find(marca) + marca.size()))
+    if (c != '.') cifras += c;
+  return std::stoi(cifras);
+}
+
+TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheRoutinesAllow) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  prueba::TestDatabase db;
+  db.EjecutaArchivo("bd/version_500.sql");
+
+  Actualiza(db);
+
+  // Step 5.0 synchronised the main kind's tables, and only those.
+  for (const char* tabla : {"tbltiposimpuesto", "tblfolios", "tblmensajes", "tblpvconfigura"})
+    EXPECT_EQ(db.Consulta(std::string("SHOW TABLES LIKE '") + tabla + "'").size(), 1u) << tabla;
+  for (const char* tabla :
+       {"tblconsultorios", "tblac_usuarios", "tbldp_configuracion", "tblobsoleta"})
+    EXPECT_TRUE(db.Consulta(std::string("SHOW TABLES LIKE '") + tabla + "'").empty()) << tabla;
+
+  const prueba::Filas version = db.Consulta("SELECT MAX(VER) FROM tblVersion");
+  ASSERT_EQ(version.size(), 1u);
+  const std::optional<prueba::Caja> error = Caja("Error ");
+  if (error) {
+    // The climb stopped at the first routine not built yet, named in the ladder's box;
+    // the database keeps the version of the last step completed.
+    EXPECT_TRUE(Contiene(error->prompt, kNoConstruida)) << error->prompt;
+    EXPECT_EQ(error->titulo.rfind("Error al actualizar a v.9.5.2  a partir de v.", 0), 0u);
+    EXPECT_EQ(version[0][0], std::to_string(VersionRegistrada(PeldanoDelTitulo(error->titulo))))
+        << error->titulo;
+    EXPECT_TRUE(Caja("La base de datos no se actualizó a la versión 9.5.2."));
+    EXPECT_FALSE(Caja("La base de datos fue actualizada"));
+  } else {
+    EXPECT_TRUE(Caja("La base de datos fue actualizada a la versión 9.5.2"));
+    EXPECT_EQ(version[0][0], "952");
+  }
+}
+
+}  // namespace
