@@ -1,0 +1,380 @@
+// The climb from 5.0 to 5.9.9 on the test server: a shop's database at 5.0 is updated
+// through the dialog, over a data source, beside a catalogue at 5.9.9, and comes out at
+// 5.9.9 with the catalogue's structure and its rows migrated; a second run changes nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "frame/modPrincipal.h"
+#include "platform/ado/Ado.h"
+#include "platform/ui/Usuario.h"
+#include "platform/vb/Conversions.h"
+#include "platform/vb/Text.h"
+#include "platform/win/Sistema.h"
+#include "support/CatalogoDePrueba.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+#include "updater/frmActIngreso.h"
+
+namespace {
+
+namespace usuario = ui::usuario;
+using prueba::Filas;
+
+// The catalogue of the climb: the reference catalogue with every version's additions,
+// made one by ascenso_599.sql, at version 5.9.9.
+std::string CatalogoDelAscenso() {
+  std::string sql;
+  for (const char* script :
+       {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
+        "catalogo/v59.sql", "catalogo/ascenso_599.sql"})
+    sql += prueba::LeeFixture(script) + "\n";
+  return sql;
+}
+
+// Shows every box and answers it as a user who reads and goes on: OK, and Cancel to the
+// synchronisation's Retry/Cancel.
+class UiQueAcepta : public prueba::ScriptedUi {
+ public:
+  ui::Respuesta MsgBox(const std::string& prompt, ui::Botones botones, ui::Icono icono,
+                       const std::string& titulo) override {
+    cajas.push_back({prompt, botones, icono, titulo});
+    return botones == ui::Botones::RetryCancel ? ui::Respuesta::Cancel : ui::Respuesta::OK;
+  }
+};
+
+std::string Minusculas(std::string texto) { return vb::LCase(texto); }
+
+// The MySQL column type that the synchronisation gives a catalogue type code, as the
+// server reports it.
+std::string TipoDelCatalogo(int tipo, int valor) {
+  if (tipo == 9) return "varchar(" + std::to_string(valor) + ")";
+  static const std::map<int, std::string> tipos = {
+      {0, "smallint(6)"},   {1, "tinyint(4)"}, {2, "smallint(6)"}, {3, "bigint(20)"},
+      {4, "decimal(13,4)"}, {5, "double"},     {6, "double"},      {7, "date"},
+      {10, "datetime"},     {11, "text"},      {12, "time"},       {13, "bigint(20)"},
+      {14, "longtext"},     {15, "longblob"}};
+  const auto t = tipos.find(tipo);
+  return t == tipos.end() ? "?" : t->second;
+}
+
+struct Indice {
+  bool unico = false;
+  std::vector<std::string> columnas;
+  bool operator==(const Indice&) const = default;
+};
+
+// One table's structure: column -> type, index -> uniqueness and columns; names in lower
+// case, as the server keeps them.
+struct Estructura {
+  std::map<std::string, std::string> columnas;
+  std::map<std::string, Indice> indices;
+};
+
+std::vector<std::vector<vb::Variant>> FilasDe(ado::Connection& cnx, const std::string& sql) {
+  ado::Recordset rs;
+  rs.Open(sql, cnx, ado::adOpenForwardOnly, ado::adLockReadOnly);
+  std::vector<std::vector<vb::Variant>> filas;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    filas.emplace_back();
+    for (int i = 0; i < rs.FieldCount(); ++i) filas.back().push_back(rs.Fields(i).Value());
+  }
+  rs.Close();
+  return filas;
+}
+
+// The main kind's tables of the catalogue, as the synchronisation builds them on MySQL.
+std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaCatalogo) {
+  ado::Connection cnx;
+  cnx.Open(prueba::CadenaJet(rutaCatalogo));
+  std::map<std::string, Estructura> tablas;
+  for (const auto& t :
+       FilasDe(cnx, "SELECT NUMERO, NOMBRE FROM tblTablas WHERE BD NOT IN (5,10,11,12);")) {
+    Estructura& e = tablas[Minusculas(vb::CStr(t[1]))];
+    const std::string numero = vb::CStr(t[0]);
+    for (const auto& c :
+         FilasDe(cnx, "SELECT NOMBRE, TIPO, VALOR FROM tblCamposTabla WHERE TABLA=" + numero +
+                          " ORDER BY NUMERO;"))
+      e.columnas[Minusculas(vb::Trim(vb::CStr(c[0])))] =
+          TipoDelCatalogo(vb::CInt(c[1]), vb::CInt(c[2]));
+    for (const auto& i :
+         FilasDe(cnx, "SELECT NUMERO, NOMBRE, UNICA FROM tblIndices WHERE TABLA=" + numero + ";")) {
+      Indice& indice = e.indices[Minusculas(vb::CStr(i[1]))];
+      indice.unico = !i[2].IsNull() && vb::CBool(i[2]);
+      for (const auto& c : FilasDe(cnx,
+                                   "SELECT c.NOMBRE FROM tblCamposIndice i, tblCamposTabla c "
+                                   "WHERE c.NUMERO=i.CAMPO AND i.INDICE=" +
+                                       vb::CStr(i[0]) + ";"))
+        indice.columnas.push_back(Minusculas(vb::Trim(vb::CStr(c[0]))));
+    }
+  }
+  return tablas;
+}
+
+std::map<std::string, Estructura> EstructuraDeLaBase(const prueba::TestDatabase& db) {
+  std::map<std::string, Estructura> tablas;
+  for (const auto& c : db.Consulta("SELECT LOWER(TABLE_NAME), LOWER(COLUMN_NAME), COLUMN_TYPE FROM "
+                                   "information_schema.COLUMNS WHERE TABLE_SCHEMA=DATABASE()"))
+    tablas[c[0]].columnas[c[1]] = c[2];
+  for (const auto& i : db.Consulta(
+           "SELECT LOWER(TABLE_NAME), LOWER(INDEX_NAME), NON_UNIQUE, LOWER(COLUMN_NAME) FROM "
+           "information_schema.STATISTICS WHERE TABLE_SCHEMA=DATABASE() "
+           "ORDER BY TABLE_NAME, INDEX_NAME, SEQ_IN_INDEX")) {
+    Indice& indice = tablas[i[0]].indices[i[1]];
+    indice.unico = i[2] == "0";
+    indice.columnas.push_back(i[3]);
+  }
+  return tablas;
+}
+
+// Where the database departs from the catalogue, one line each: a catalogue table,
+// column or index that is missing or differs, and any index the catalogue lacks. Columns
+// and tables that the catalogue does not list are named apart (ExtrasDe): the
+// synchronisation never drops them.
+std::vector<std::string> Diferencias(const std::map<std::string, Estructura>& catalogo,
+                                     const std::map<std::string, Estructura>& base) {
+  std::vector<std::string> diferencias;
+  for (const auto& [tabla, esperada] : catalogo) {
+    const auto real = base.find(tabla);
+    if (real == base.end()) {
+      diferencias.push_back(tabla + ": missing");
+      continue;
+    }
+    for (const auto& [columna, tipo] : esperada.columnas) {
+      const auto c = real->second.columnas.find(columna);
+      const std::string tipoReal = c == real->second.columnas.end() ? "missing" : c->second;
+      if (tipoReal != tipo) diferencias.push_back(tabla + "." + columna + ": " + tipoReal);
+    }
+    for (const auto& [nombre, indice] : real->second.indices) {
+      const auto i = esperada.indices.find(nombre);
+      if (i == esperada.indices.end() || !(i->second == indice))
+        diferencias.push_back(tabla + " index " + nombre + ": not as in the catalogue");
+    }
+    for (const auto& [nombre, indice] : esperada.indices)
+      if (!real->second.indices.contains(nombre))
+        diferencias.push_back(tabla + " index " + nombre + ": missing");
+  }
+  return diferencias;
+}
+
+std::set<std::string> ExtrasDe(const std::map<std::string, Estructura>& catalogo,
+                               const std::map<std::string, Estructura>& base) {
+  std::set<std::string> extras;
+  for (const auto& [tabla, real] : base) {
+    const auto esperada = catalogo.find(tabla);
+    if (esperada == catalogo.end()) {
+      extras.insert(tabla);
+      continue;
+    }
+    for (const auto& [columna, tipo] : real.columnas)
+      if (!esperada->second.columnas.contains(columna)) extras.insert(tabla + "." + columna);
+  }
+  return extras;
+}
+
+// Every row of every table, so that a second run can be shown to change nothing.
+std::map<std::string, Filas> Contenido(const prueba::TestDatabase& db) {
+  std::map<std::string, Filas> contenido;
+  for (const auto& t : db.Consulta("SHOW TABLES")) {
+    Filas filas = db.Consulta("SELECT * FROM " + t[0]);
+    std::sort(filas.begin(), filas.end());
+    contenido[t[0]] = filas;
+  }
+  return contenido;
+}
+
+// The entries of a run log as their "<label><number>" lines.
+std::vector<std::string> Encabezados(const std::string& log) {
+  std::vector<std::string> lineas;
+  for (std::size_t inicio = 0, fin; (fin = log.find("\r\n", inicio)) != std::string::npos;
+       inicio = fin + 2)
+    lineas.push_back(log.substr(inicio, fin - inicio));
+  std::vector<std::string> encabezados;
+  for (std::size_t i = 1; i < lineas.size(); i += 3) encabezados.push_back(lineas[i]);
+  return encabezados;
+}
+
+std::string LeeLog() {
+  if (gRutaLog.empty() || !win::ExisteArchivo(gRutaLog)) return {};
+  return prueba::LeeFixture(win::RutaLocal(gRutaLog));
+}
+
+class Ascenso599 : public ::testing::Test {
+ protected:
+  Ascenso599() : programa_(CatalogoDelAscenso()) {
+    win::EstableceSleep([](unsigned) {});
+    win::EstableceReloj([this] { return ahora_; });
+  }
+  ~Ascenso599() override {
+    win::EstableceReloj({});
+    win::EstableceSleep({});
+    gRutaLog.clear();  // the runs named a log in the program folder, which goes with the test
+  }
+
+  // The administrator's run at a time of the run day (which names the run's log): the
+  // database's data source, the main kind, the catalogue's default rows and the images
+  // folder of the installation; then the update button.
+  void Actualiza(int hora) {
+    ahora_ = vb::DateTime{vb::DateSerial(2026, 12, 10).serial + vb::TimeSerial(hora, 0, 0).serial};
+    ui_.cajas.clear();
+    frmActIngreso dialogo;
+    dialogo.Load();
+    usuario::Elige(dialogo.optTipoBD[1]);
+    const auto& fuentes = dialogo.cmbDSNList.List;
+    const auto fuente = std::find(fuentes.begin(), fuentes.end(), db_.Nombre());
+    ASSERT_NE(fuente, fuentes.end());
+    usuario::EligeElemento(dialogo.cmbDSNList, static_cast<int>(fuente - fuentes.begin()));
+    usuario::Marca(dialogo.chkProyecto[0], 1);
+    usuario::Marca(dialogo.chkRegDef, 1);
+    usuario::Marca(dialogo.chkCA, 1);
+    usuario::Escribe(dialogo.txtRutaImagenes, "C:\\Velmar");
+    usuario::HaceClic(dialogo.cmdOpc[0]);
+  }
+
+  // The run's boxes, one line each.
+  std::string Cajas() const {
+    std::string texto;
+    for (const prueba::Caja& caja : ui_.cajas)
+      texto += "[" + caja.titulo + "] " + caja.prompt + "\n";
+    return texto;
+  }
+  bool HayCaja(const std::string& inicio) const {
+    return std::any_of(ui_.cajas.begin(), ui_.cajas.end(),
+                       [&](const prueba::Caja& caja) { return caja.prompt.rfind(inicio, 0) == 0; });
+  }
+  Filas Consulta(const std::string& sql) const { return db_.Consulta(sql); }
+
+  vb::DateTime ahora_{};
+  UiQueAcepta ui_;
+  prueba::ProgramaConCatalogo programa_;
+  prueba::TestDatabase db_;
+};
+
+// A shop at 5.0 climbs to the catalogue's 5.9.9; a second run changes nothing. (The test's
+// name is short because the database, and so its data source, is named after it, and the
+// driver manager takes data-source names of 32 characters at most.)
+TEST_F(Ascenso599, Desde500) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  db_.EjecutaArchivo("bd/ascenso_500.sql");
+  // The data source is named as the database, as the suite's installations name them.
+  db_.EscribeDsn(db_.Nombre());
+
+  Actualiza(9);
+
+  // ---- The run ended in success, at 5.9.9.
+  ASSERT_FALSE(HayCaja("Error ")) << Cajas();
+  ASSERT_TRUE(HayCaja("La base de datos fue actualizada a la versión 5.9.9")) << Cajas();
+  EXPECT_EQ(Consulta("SELECT VER, CXC_CENTRAL FROM tblVersion"), (Filas{{"599", "0"}}));
+
+  // ---- Only the entries that the routines write by design:
+  //  - 5.3 looks for rows in the old modifier and selectable-list tables before its step's
+  //    synchronisation, but 5.2 dropped both: each lookup's open, test and close fail;
+  //  - 5.4 drops DIR2_EMP and 5.5 drops it again;
+  //  - the 5.0 synchronisation dropped idxFOLIO_NV, which the catalogue lacks, so the drop
+  //    of 5.8 finds no index.
+  const std::vector<std::string> busquedaFallida = {"Error en ModificarEstructura53 :-2147217900",
+                                                    "Error en ModificarEstructura53 :3704",
+                                                    "Error en ModificarEstructura53 :3704"};
+  std::vector<std::string> entradas = busquedaFallida;
+  entradas.insert(entradas.end(), busquedaFallida.begin(), busquedaFallida.end());
+  entradas.push_back("Error en ModificarEstructura55 :-2147217900");
+  entradas.push_back("Error en ActualizaCamposVersion58 :-2147217900");
+  const std::string log = LeeLog();
+  EXPECT_EQ(Encabezados(log), entradas) << log;
+  for (const char* causa :
+       {"tblmodificadores' doesn't exist", "tbllistasseleccionables' doesn't exist",
+        "DROP COLUMN `DIR2_EMP`", "DROP INDEX `idxFOLIO_NV`"})
+    EXPECT_NE(log.find(causa), std::string::npos) << causa;
+
+  // ---- The structure is the catalogue's.
+  const auto catalogo = EstructuraDelCatalogo(programa_.RutaCatalogo());
+  const auto base = EstructuraDeLaBase(db_);
+  EXPECT_EQ(Diferencias(catalogo, base), std::vector<std::string>{});
+  // What the catalogue does not list stays, as the synchronisation never drops anything;
+  // the routines dropped what they drop (the company's settings, TA_SALDO, RUTA_PDF, the
+  // old modifier tables, the order-ticket log's three columns). Left: the receivables
+  // connection of the general parameters, which no routine up to 5.9.9 drops.
+  EXPECT_EQ(ExtrasDe(catalogo, base), (std::set<std::string>{"tblparametrosgenerales.bd_cxc",
+                                                             "tblparametrosgenerales.conx_cxc"}));
+
+  // ---- The rows, as the routines of 5.9 to 5.9.9 leave them.
+  EXPECT_EQ(Consulta("SELECT COD1_ART, PTO_MAR FROM tblCatArticulos WHERE COD1_ART IN "
+                     "('CAFE','PAN') ORDER BY 1"),
+            (Filas{{"CAFE", "35.5000"}, {"PAN", "12.3457"}}));
+  EXPECT_EQ(Consulta("SELECT COD1_ART, LISTA, PTO_MAR FROM tblPrecios ORDER BY 1, 2"),
+            (Filas{{"CAFE", "1", "35.5000"}, {"CAFE", "2", "21.8750"}, {"PAN", "1", "12.3457"}}));
+  EXPECT_EQ(Consulta("SELECT COD_PERFIL, MODULO_EDICION, ORDEN_MENU, NOMBRE_OPCION FROM "
+                     "tblPlantillaMenus WHERE NOMBRE_OPCION IN ('mnuCarFacServ','mnuSisConfigKi') "
+                     "ORDER BY 4, 1, 2"),
+            (Filas{{"0", "10", "47", "mnuCarFacServ"},
+                   {"0", "11", "47", "mnuCarFacServ"},
+                   {"0", "11", "217", "mnuSisConfigKi"},
+                   {"1", "11", "217", "mnuSisConfigKi"}}));
+  // Billing of services: every user of type 0 to 2, whatever the status; the kiosk: 0 and 1.
+  const Filas tipos0a2 = {{"ADMIN"}, {"CAJERO1"}, {"CAJERO2"}, {"GERENTE"}};
+  EXPECT_EQ(Consulta("SELECT COD_USUARIO FROM tblMenusPV WHERE ORDEN_MENU=47 ORDER BY 1"),
+            tipos0a2);
+  EXPECT_EQ(Consulta("SELECT COD_USUARIO FROM tblMenusFF WHERE ORDEN_MENU=47 ORDER BY 1"),
+            tipos0a2);
+  EXPECT_EQ(Consulta("SELECT COD_USUARIO FROM tblMenusFF WHERE ORDEN_MENU=217 ORDER BY 1"),
+            (Filas{{"ADMIN"}, {"GERENTE"}}));
+  // The settings columns came with the catalogue's defaults: 5.9.3 and 5.9.5 turn the
+  // zeros that mean "not set" into their values; the XML folder is the images folder's
+  // (stored with single backslashes) and the certificate's expiry the day of the run.
+  EXPECT_EQ(Consulta("SELECT COD_SUCU, REP_NOMEMP, REP_NOMCOM, PV_PRINTREG, FE_RUTAXML, "
+                     "FE_VENCERT FROM tblParametrosGenerales"),
+            (Filas{{"SUC01", "1", "0", "1", "C:\\Velmar\\XmlCfdi", "2026-12-10"}}));
+  // The new unit price of the invoice lines is the sale price.
+  EXPECT_EQ(Consulta("SELECT FOLIO, RENGLON, PCIO_UNI, IMP_SINDESC FROM tblFacturasRen "
+                     "ORDER BY 1, 2"),
+            (Filas{{"101", "1", "25.0000", "0.0000"},
+                   {"101", "2", "9.0000", "0.0000"},
+                   {"102", "1", "20.0000", "0.0000"}}));
+  // 5.2 dropped the modifiers of 5.0 (kept on the articles); the synchronisation brought
+  // the table back in the new form, empty, so 5.9.5 had nothing to number.
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblModificadores"), (Filas{{"0"}}));
+  EXPECT_EQ(Consulta("SELECT COD_CLI, NOM_CLI FROM tblCatClientes ORDER BY 1"),
+            (Filas{{"C001", "PUBLICO EN GENERAL"}, {"C002", "COMERCIALIZADORA DEL BAJIO"}}));
+  EXPECT_EQ(Consulta("SELECT COD_TIPO, DES_TIPO FROM tblTipoImpuesto ORDER BY 1"),
+            (Filas{{"1", "IVA"}, {"2", "IEPS"}, {"3", "IMPUESTO LOCAL"}}));
+  EXPECT_EQ(Consulta("SELECT COD_CAJA, TA_USUARIO, TA_PASSWORD, COMER_SER, PASWD_SER FROM "
+                     "tblCajas ORDER BY 1"),
+            (Filas{{"1", "tienda01", "clave01", "0", ""},
+                   {"2", "tienda02", "clave02", "0", ""},
+                   {"3", "", "", "0", ""}}));
+  // And, from earlier versions: the package flags of 5.1, the purchase lines' warehouse of
+  // 5.8.
+  EXPECT_EQ(Consulta("SELECT COD1_PAQ, REC_MODIF FROM tblEncPaquetes ORDER BY 1"),
+            (Filas{{"PAQCOM", "1"}, {"PAQDES", "0"}}));
+  EXPECT_EQ(
+      Consulta("SELECT FOL_DOC, RENGLON, COD_ALM FROM tblComprasRen ORDER BY 1, 2"),
+      (Filas{{"C001", "1", "01"}, {"C001", "2", "01"}, {"C002", "1", "02"}, {"C002", "2", "01"}}));
+
+  // The air-time catalogue, rebuilt by the last step: nine carriers with their pictures
+  // under the images folder, forty amounts.
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblEmpresasTA"), (Filas{{"9"}}));
+  EXPECT_EQ(Consulta("SELECT NOM_EMPRESA, IMAGEN_EMPRESA FROM tblEmpresasTA WHERE COD_EMPRESA=1"),
+            (Filas{{"MOVISTAR", "C:\\Velmar\\Imagenes\\movistar.jpg"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblMontosTA"), (Filas{{"40"}}));
+
+  // ---- A second run: the database is at the catalogue's version, so only step 5.9.9 runs
+  // again; it reports the version reached and changes nothing.
+  const std::map<std::string, Filas> antes = Contenido(db_);
+  Actualiza(11);
+  EXPECT_FALSE(HayCaja("Error ")) << Cajas();
+  EXPECT_TRUE(HayCaja("La base de datos fue actualizada a la versión 5.9.9")) << Cajas();
+  const std::map<std::string, Filas> despues = Contenido(db_);
+  for (const auto& [tabla, filas] : antes) {
+    const auto ahora = despues.find(tabla);
+    EXPECT_TRUE(ahora != despues.end() && ahora->second == filas) << tabla;
+  }
+  EXPECT_EQ(despues.size(), antes.size());
+  EXPECT_EQ(Diferencias(catalogo, EstructuraDeLaBase(db_)), std::vector<std::string>{});
+  EXPECT_EQ(Encabezados(LeeLog()), std::vector<std::string>{}) << LeeLog();
+}
+
+}  // namespace
