@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Gradix demo, on a fresh Debian 12 machine: installs what the project needs, builds
 # gradix, starts a throwaway MariaDB server (data under build/demodb/) with a sample
-# store database at structure 5.0 and a data source "velmar_demo" for it, puts the
+# store database at structure 5.0 (tests/fixtures/bd/ascenso_500.sql) and a data source "velmar_demo" for it, puts the
 # sample structure catalogue beside the program as EstBDs.mdb, and opens the Gradix
 # dialog on your display. The server is stopped when the dialog closes.
 # GRADIX_BUILD_DIR chooses another build folder than build/.
@@ -27,7 +27,7 @@ source "$servidor/test-db.env"
 base=velmar_demo
 cliente=(mariadb --no-defaults -u"$GRADIX_TEST_USER" -p"$GRADIX_TEST_PASSWORD" --socket="$GRADIX_TEST_SOCKET")
 "${cliente[@]}" -e "DROP DATABASE IF EXISTS $base; CREATE DATABASE $base;"
-"${cliente[@]}" "$base" <scripts/demo/velmar_500.sql
+"${cliente[@]}" "$base" <tests/fixtures/bd/ascenso_500.sql
 
 # The data source is named like its database: the dialog takes the source's name as the
 # database name, as the suite's installations do.
@@ -45,8 +45,12 @@ DATABASE=$base
 CHARSET=utf8mb4
 INI
 
+# The sample catalogue at 5.9.9: the reference catalogue with every version's additions,
+# merged into one by ascenso_599.sql (the same catalogue the climb test uses).
 rm -f "$build/gradix/EstBDs.mdb"
-sqlite3 "$build/gradix/EstBDs.mdb" <tests/fixtures/catalogo/referencia.sql
+for script in referencia v51_v52 v50 v56_v58 v53_v55 v59 ascenso_599; do
+  cat "tests/fixtures/catalogo/$script.sql"; echo
+done | sqlite3 "$build/gradix/EstBDs.mdb"
 
 echo "Gradix: choose \"Base de Datos en MySQL\", then the data source $base, and press the update button."
 "$build/gradix/gradix"
