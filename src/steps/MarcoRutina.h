@@ -48,7 +48,8 @@
 // while building it counts as that statement's failure.
 //
 // Other pieces: FormasDialecto.h (widenings, CURRENCY/DECIMAL, IF EXISTS, date literals),
-// PermisosMenu.h (menu-option grants), clsBaseDatos (GeneraFecHr, ConvierteLen).
+// PermisosMenu.h (menu-option grants), CopiaSucursal.h (branch code of till movements and
+// cash cuts), clsBaseDatos (GeneraFecHr, ConvierteLen).
 #include <cstdint>
 #include <functional>
 #include <optional>

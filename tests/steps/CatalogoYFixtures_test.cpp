@@ -3,39 +3,23 @@
 // no run-log entry, as the ladder steps run them.
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "steps/5x/modVersion51.h"
 #include "steps/5x/modVersion52.h"
 #include "support/CatalogoDePrueba.h"
-#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace {
 
 using prueba::Filas;
 
-class CatalogoYFixtures : public prueba::RutinaEnMariaDB {
+class CatalogoYFixtures : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
     programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql"));
   }
-
-  // Brings the test's database in line with the catalogue, as a ladder step does, on
-  // a connection of its own.
-  void Sincroniza() {
-    bool bExisteError = false;
-    clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
-                                    bExisteError, lbl_, false, EstructuraPrincipal);
-    ASSERT_FALSE(bExisteError);
-    ASSERT_TRUE(ui_.cajas.empty()) << ui_.cajas.front().prompt;
-  }
-
-  prueba::ScriptedUi ui_;
-  std::optional<prueba::ProgramaConCatalogo> programa_;
 };
 
 TEST_F(CatalogoYFixtures, Step51FromTheFixtureAt50) {

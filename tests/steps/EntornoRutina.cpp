@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "data/clsBaseDatos.h"
 #include "frame/modPrincipal.h"
+#include "platform/vb/Conversions.h"
 #include "platform/win/Sistema.h"
 
 namespace prueba {
@@ -46,10 +48,26 @@ std::string RunLogDePrueba::Contenido() const {
   return texto.str();
 }
 
+RelojFijo::RelojFijo(int anio, int mes, int dia, int hora, int minuto, int segundo) {
+  const vb::DateTime momento{vb::DateSerial(anio, mes, dia).serial +
+                             vb::TimeSerial(hora, minuto, segundo).serial};
+  win::EstableceReloj([momento] { return momento; });
+}
+
+RelojFijo::~RelojFijo() { win::EstableceReloj({}); }
+
 void RutinaEnMariaDB::CreaBase(const std::string& script) {
   bd_.emplace();
   if (!script.empty()) bd_->EjecutaArchivo(script);
   cnx_.Open(bd_->CadenaConexion());
+}
+
+void RutinaConCatalogo::Sincroniza() {
+  bool bExisteError = false;
+  clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
+                                  bExisteError, lbl_, false, EstructuraPrincipal);
+  ASSERT_FALSE(bExisteError);
+  ASSERT_TRUE(ui_.cajas.empty()) << ui_.cajas.front().prompt;
 }
 
 Resultado SinFilas(std::vector<std::string> columnas) { return {std::move(columnas), {}}; }

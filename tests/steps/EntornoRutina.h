@@ -8,7 +8,9 @@
 
 #include "platform/ado/Ado.h"
 #include "platform/ui/Label.h"
+#include "support/CatalogoDePrueba.h"
 #include "support/RecordingProvider.h"
+#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace prueba {
@@ -29,6 +31,15 @@ class RunLogDePrueba {
 
  private:
   std::string carpeta_;
+};
+
+// The run's clock stands at the given moment while the object lives.
+class RelojFijo {
+ public:
+  RelojFijo(int anio, int mes, int dia, int hora, int minuto, int segundo);
+  ~RelojFijo();
+  RelojFijo(const RelojFijo&) = delete;
+  RelojFijo& operator=(const RelojFijo&) = delete;
 };
 
 // A routine's run on the recording provider: the log and an open connection.
@@ -52,6 +63,17 @@ class RutinaEnMariaDB : public ::testing::Test {
   std::optional<TestDatabase> bd_;
   ado::Connection cnx_;
   ui::Label lbl_;
+};
+
+// A RutinaEnMariaDB beside a test catalogue (SetUp emplaces programa_), whose database is
+// brought in line with it as a ladder step does.
+class RutinaConCatalogo : public RutinaEnMariaDB {
+ protected:
+  // The synchronisation on a connection of its own: no error and no message box.
+  void Sincroniza();
+
+  ScriptedUi ui_;
+  std::optional<ProgramaConCatalogo> programa_;
 };
 
 // An empty result set with these columns.

@@ -4,22 +4,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "steps/5x/modVersion53.h"
 #include "steps/5x/modVersion54.h"
 #include "steps/5x/modVersion55.h"
 #include "support/CatalogoDePrueba.h"
-#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace {
 
 using prueba::Filas;
 
-class Pasos53a55 : public prueba::RutinaEnMariaDB {
+class Pasos53a55 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
@@ -27,19 +24,6 @@ class Pasos53a55 : public prueba::RutinaEnMariaDB {
                       prueba::LeeFixture("catalogo/v56_v58.sql") + "\n" +
                       prueba::LeeFixture("catalogo/v53_v55.sql"));
   }
-
-  // Brings the test's database in line with the catalogue on a connection of its own, as
-  // a ladder step does.
-  void Sincroniza() {
-    bool bExisteError = false;
-    clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
-                                    bExisteError, lbl_, false, EstructuraPrincipal);
-    ASSERT_FALSE(bExisteError);
-    ASSERT_TRUE(ui_.cajas.empty()) << ui_.cajas.front().prompt;
-  }
-
-  prueba::ScriptedUi ui_;
-  std::optional<prueba::ProgramaConCatalogo> programa_;
 };
 
 // The empty modifier table that 5.3 drops comes back with the synchronisation.

@@ -9,7 +9,6 @@
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Conversions.h"
-#include "platform/win/Sistema.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -25,14 +24,8 @@ constexpr const char* kVersion560 = "INSERT INTO tblVersion (VER,CXC_CENTRAL) VA
 constexpr const char* kUsuarios = "SELECT * FROM tblUsuarios WHERE TIP_USU IN (0,1);";
 
 // The run's clock stands at 2024-01-05 09:30:15 while the object lives.
-class RelojFijo {
- public:
-  RelojFijo() {
-    win::EstableceReloj([] {
-      return vb::DateTime{vb::DateSerial(2024, 1, 5).serial + vb::TimeSerial(9, 30, 15).serial};
-    });
-  }
-  ~RelojFijo() { win::EstableceReloj({}); }
+struct RelojFijo : prueba::RelojFijo {
+  RelojFijo() : prueba::RelojFijo(2024, 1, 5, 9, 30, 15) {}
 };
 
 std::string ConsultaPlantilla(int orden, int modulo) {

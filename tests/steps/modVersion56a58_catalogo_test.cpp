@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
@@ -14,7 +13,6 @@
 #include "steps/5x/modVersion57.h"
 #include "steps/5x/modVersion58.h"
 #include "support/CatalogoDePrueba.h"
-#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -22,7 +20,7 @@ namespace {
 using prueba::Entrada;
 using prueba::Filas;
 
-class Pasos56a58 : public prueba::RutinaEnMariaDB {
+class Pasos56a58 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
@@ -35,15 +33,8 @@ class Pasos56a58 : public prueba::RutinaEnMariaDB {
   void BaseSincronizada(const std::string& fixture, const std::string& antes = {}) {
     CreaBase(fixture);
     if (!antes.empty()) bd_->EjecutaSql(antes);
-    bool bExisteError = false;
-    clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
-                                    bExisteError, lbl_, false, EstructuraPrincipal);
-    ASSERT_FALSE(bExisteError);
-    ASSERT_TRUE(ui_.cajas.empty()) << ui_.cajas.front().prompt;
+    Sincroniza();
   }
-
-  prueba::ScriptedUi ui_;
-  std::optional<prueba::ProgramaConCatalogo> programa_;
 };
 
 TEST_F(Pasos56a58, Step56) {

@@ -9,14 +9,15 @@
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Conversions.h"
 #include "platform/vb/Error.h"
-#include "platform/win/Sistema.h"
 #include "steps/5x/modVersion59.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/EntradasLog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace {
 
+using prueba::Encabezados;
 using prueba::Entrada;
 using prueba::Filas;
 using prueba::SinFilas;
@@ -31,17 +32,6 @@ std::vector<std::string> Mas(std::vector<std::string> sentencias,
                              const std::vector<std::string>& otras) {
   sentencias.insert(sentencias.end(), otras.begin(), otras.end());
   return sentencias;
-}
-
-// The entries of a run log as "<label><number>" lines.
-std::vector<std::string> Encabezados(const std::string& log) {
-  std::vector<std::string> lineas;
-  for (std::size_t inicio = 0, fin; (fin = log.find("\r\n", inicio)) != std::string::npos;
-       inicio = fin + 2)
-    lineas.push_back(log.substr(inicio, fin - inicio));
-  std::vector<std::string> encabezados;
-  for (std::size_t i = 1; i < lineas.size(); i += 3) encabezados.push_back(lineas[i]);
-  return encabezados;
 }
 
 // Runs a routine whose handler is off where the failure happens: the failure leaves it.
@@ -258,14 +248,8 @@ TEST_F(Version598Grabada, AFailingFillLeavesTheRoutine) {
 // ================================================================ 5.9.9
 
 // The run's day: 10 December 2026, in the afternoon.
-class RelojFijo {
- public:
-  RelojFijo() {
-    win::EstableceReloj([] {
-      return vb::DateTime{vb::DateSerial(2026, 12, 10).serial + vb::TimeSerial(15, 42, 7).serial};
-    });
-  }
-  ~RelojFijo() { win::EstableceReloj({}); }
+struct RelojFijo : prueba::RelojFijo {
+  RelojFijo() : prueba::RelojFijo(2026, 12, 10, 15, 42, 7) {}
 };
 
 constexpr const char* kTipo3 = "SELECT * FROM tblTipoImpuesto WHERE COD_TIPO=3;";

@@ -1,5 +1,7 @@
 #include "support/CatalogoDePrueba.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdlib.h>
 
@@ -43,6 +45,16 @@ void CreaBaseSqlite(const std::string& ruta, const std::string& sql) {
 
 std::string CadenaJet(const std::string& ruta) {
   return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + ruta + ";Persist Security Info=False";
+}
+
+void EsperaSoloLectura(ado::Connection& cnx, const std::string& sql) {
+  try {
+    cnx.Execute(sql);
+    ADD_FAILURE() << sql << " was accepted";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number(), ado::adErrUnspecified) << sql;
+    EXPECT_THAT(e.Description(), ::testing::HasSubstr("sólo lectura")) << sql;
+  }
 }
 
 CarpetaTemporal::CarpetaTemporal() {

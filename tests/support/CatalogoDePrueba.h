@@ -8,6 +8,7 @@
 #include <string>
 
 #include "frame/modPrincipal.h"
+#include "platform/ado/Ado.h"
 
 namespace prueba {
 
@@ -23,6 +24,9 @@ void CreaBaseSqlite(const std::string& ruta, const std::string& sql);
 
 // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<ruta>;Persist Security Info=False"
 std::string CadenaJet(const std::string& ruta);
+
+// Expects `sql` to be refused on `cnx` as a change of a file opened read-only.
+void EsperaSoloLectura(ado::Connection& cnx, const std::string& sql);
 
 // A new empty folder under the build folder, removed with everything in it when the
 // object goes.

@@ -23,4 +23,10 @@ ui::Respuesta ScriptedUi::MsgBox(const std::string& prompt, ui::Botones botones,
   return ui::Respuesta::Cancel;
 }
 
+ui::Respuesta UiQueAcepta::MsgBox(const std::string& prompt, ui::Botones botones,
+                                 ui::Icono icono, const std::string& titulo) {
+  cajas.push_back({prompt, botones, icono, titulo});
+  return botones == ui::Botones::RetryCancel ? ui::Respuesta::Cancel : ui::Respuesta::OK;
+}
+
 }  // namespace prueba

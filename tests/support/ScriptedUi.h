@@ -38,4 +38,13 @@ class ScriptedUi : public ui::Services {
   ui::Puntero puntero_ = ui::Puntero::Default;
 };
 
+// Accepts every box without a script, as a user who reads and goes on, so that a run
+// shows whatever it has to say and the test reads it in `cajas`: OK to plain boxes,
+// Cancel to the synchronisation's Retry/Cancel.
+class UiQueAcepta : public ScriptedUi {
+ public:
+  ui::Respuesta MsgBox(const std::string& prompt, ui::Botones botones, ui::Icono icono,
+                       const std::string& titulo) override;
+};
+
 }  // namespace prueba

@@ -18,19 +18,9 @@
 namespace {
 
 namespace usuario = ui::usuario;
+using prueba::UiQueAcepta;
 
 constexpr const char* kNoConstruida = "rutina no construida todavía";
-
-// Accepts every box, so that a run shows whatever it has to say and the test reads it:
-// OK to plain boxes, Cancel to the synchronisation's Retry/Cancel.
-class UiQueAcepta : public prueba::ScriptedUi {
- public:
-  ui::Respuesta MsgBox(const std::string& prompt, ui::Botones botones, ui::Icono icono,
-                       const std::string& titulo) override {
-    cajas.push_back({prompt, botones, icono, titulo});
-    return botones == ui::Botones::RetryCancel ? ui::Respuesta::Cancel : ui::Respuesta::OK;
-  }
-};
 
 bool Contiene(const std::string& texto, const std::string& parte) {
   return texto.find(parte) != std::string::npos;

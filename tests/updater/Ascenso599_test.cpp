@@ -16,6 +16,7 @@
 #include "platform/vb/Text.h"
 #include "platform/win/Sistema.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/EntradasLog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 #include "updater/frmActIngreso.h"
@@ -23,7 +24,9 @@
 namespace {
 
 namespace usuario = ui::usuario;
+using prueba::Encabezados;
 using prueba::Filas;
+using prueba::UiQueAcepta;
 
 // The catalogue of the climb: the reference catalogue with every version's additions,
 // made one by ascenso_599.sql, at version 5.9.9.
@@ -35,17 +38,6 @@ std::string CatalogoDelAscenso() {
     sql += prueba::LeeFixture(script) + "\n";
   return sql;
 }
-
-// Shows every box and answers it as a user who reads and goes on: OK, and Cancel to the
-// synchronisation's Retry/Cancel.
-class UiQueAcepta : public prueba::ScriptedUi {
- public:
-  ui::Respuesta MsgBox(const std::string& prompt, ui::Botones botones, ui::Icono icono,
-                       const std::string& titulo) override {
-    cajas.push_back({prompt, botones, icono, titulo});
-    return botones == ui::Botones::RetryCancel ? ui::Respuesta::Cancel : ui::Respuesta::OK;
-  }
-};
 
 std::string Minusculas(std::string texto) { return vb::LCase(texto); }
 
@@ -185,17 +177,6 @@ std::map<std::string, Filas> Contenido(const prueba::TestDatabase& db) {
     contenido[t[0]] = filas;
   }
   return contenido;
-}
-
-// The entries of a run log as their "<label><number>" lines.
-std::vector<std::string> Encabezados(const std::string& log) {
-  std::vector<std::string> lineas;
-  for (std::size_t inicio = 0, fin; (fin = log.find("\r\n", inicio)) != std::string::npos;
-       inicio = fin + 2)
-    lineas.push_back(log.substr(inicio, fin - inicio));
-  std::vector<std::string> encabezados;
-  for (std::size_t i = 1; i < lineas.size(); i += 3) encabezados.push_back(lineas[i]);
-  return encabezados;
 }
 
 std::string LeeLog() {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/ado/CadenaDeConexion.h"
 #include "platform/jet/CargaMdb.h"
@@ -45,6 +46,50 @@ bool EsSqlite(const std::string& cabecera) {
   return cabecera == std::string(kCabeceraSqlite, sizeof kCabeceraSqlite);
 }
 
+// The lookups the structure synchronisation sends by the thousand: by table, field
+// number, field and index; without an index each one reads its whole table. The columns
+// after the first keep the order in which the default-value joins give their rows: that
+// of the indexes SQLite builds for itself while none exists.
+struct IndiceDelCatalogo {
+  const char* tabla;
+  std::vector<const char*> columnas;
+};
+const IndiceDelCatalogo kIndicesDelCatalogo[] = {
+    {"tblCamposTabla", {"TABLA", "NUMERO"}},
+    {"tblCamposTabla", {"NUMERO"}},
+    {"tblDefaultCampos", {"CAMPO", "REGISTRO", "VALOR"}},
+    {"tblIndices", {"TABLA"}},
+    {"tblCamposIndice", {"INDICE"}}};
+
+bool TieneColumna(const BaseEnMemoria& base, const char* tabla, const char* columna) {
+  Sentencia consulta =
+      base.Prepara("SELECT 1 FROM pragma_table_info(?1) WHERE name=?2 COLLATE NOCASE");
+  sqlite3_bind_text(consulta.get(), 1, tabla, -1, SQLITE_STATIC);
+  sqlite3_bind_text(consulta.get(), 2, columna, -1, SQLITE_STATIC);
+  return sqlite3_step(consulta.get()) == SQLITE_ROW;
+}
+
+// The index's columns as a list, or nothing when the copy lacks one of them.
+std::string ColumnasDelIndice(const BaseEnMemoria& base, const IndiceDelCatalogo& indice) {
+  std::string lista;
+  for (const char* columna : indice.columnas) {
+    if (!TieneColumna(base, indice.tabla, columna)) return {};
+    lista += (lista.empty() ? "" : ",") + IdentificadorSql(columna);
+  }
+  return lista;
+}
+
+// Only the copy gets them: the file stays as it is.
+void IndexaCatalogo(const BaseEnMemoria& base) {
+  for (const IndiceDelCatalogo& indice : kIndicesDelCatalogo) {
+    const std::string columnas = ColumnasDelIndice(base, indice);
+    if (columnas.empty()) continue;
+    const std::string nombre = std::string("ix_") + indice.tabla + "_" + indice.columnas.front();
+    base.Ejecuta("CREATE INDEX " + IdentificadorSql(nombre) + " ON " +
+                 IdentificadorSql(indice.tabla) + " (" + columnas + ")");
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<ado::Session> OpenSession(const ado::OpenRequest& request) {
@@ -52,9 +97,11 @@ std::unique_ptr<ado::Session> OpenSession(const ado::OpenRequest& request) {
   auto base = std::make_unique<BaseEnMemoria>();
   if (!EsSqlite(Cabecera(ruta))) {
     CargaArchivoJet(ruta, *base);
+    IndexaCatalogo(*base);
     return std::make_unique<SesionJet>(ruta, std::move(base));
   }
   CargaArchivoSqlite(ruta, *base);
+  IndexaCatalogo(*base);
   return std::make_unique<SesionJet>(ruta, std::move(base),
                                      std::make_unique<EscrituraSqlite>(ruta));
 }

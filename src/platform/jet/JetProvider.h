@@ -4,7 +4,8 @@
 // The file is read whole into an in-memory SQL engine when the connection opens: a Jet
 // file is read with libmdb and is never written; a file that begins with the SQLite
 // header is read as SQLite (catalogues built from SQL scripts for the tests, the record
-// import's work file), and changes to its rows are written through to it.
+// import's work file), and changes to its rows are written through to it. The copy of a
+// catalogue gets indexes for the synchronisation's lookups; the file never does.
 #include <memory>
 
 #include "platform/ado/Provider.h"

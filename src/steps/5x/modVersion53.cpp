@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "data/clsBaseDatos.h"
+#include "steps/CopiaSucursal.h"
 #include "steps/MarcoRutina.h"
 #include "steps/PermisosMenu.h"
 
@@ -176,18 +177,7 @@ void ActualizaCamposVersion53(ado::Connection& cnx, std::string, std::int16_t iM
   Rutina r(cnx, "ActualizaCamposVersion53", iManejador);
   r.ArmaManejador();
 
-  std::string sSucursal;
-  ado::Recordset rs = r.Abre("SELECT COD_SUCU FROM tblParametrosGenerales;");
-  if (r.ConFilas(rs)) r.Lee(sSucursal, rs, "COD_SUCU");
-  r.Cierra(rs);
-
-  std::string sSinSucursal = "LEN(COD_SUCU)=0";
-  if (iManejador == ManejadorMySQL) clsBaseDatos().ConvierteLen(sSinSucursal);
-
-  r.Ejecuta("UPDATE tblAuxCaja SET COD_SUCU='" + r.Une(sSucursal) +
-            "' WHERE (COD_SUCU IS NULL) OR (" + sSinSucursal + ");");
-  r.Ejecuta("UPDATE tblCortes SET COD_SUCU='" + r.Une(sSucursal) +
-            "' WHERE (COD_SUCU IS NULL) OR (" + sSinSucursal + ");");
+  CopiaSucursal(r, iManejador);
 
   r.Ejecuta("UPDATE tblParametrosGenerales SET TC_URL='' WHERE TC_URL IS NULL;");
   r.Ejecuta("UPDATE tblParametrosGenerales SET CONX_AC='' WHERE CONX_AC IS NULL;");

@@ -2,28 +2,8 @@
 
 #include <string>
 
-#include "data/clsBaseDatos.h"
+#include "steps/CopiaSucursal.h"
 #include "steps/MarcoRutina.h"
-
-namespace {
-
-// Till movements and cash cuts without a branch code (Null or empty) get the branch of
-// the general parameters' first row, or the empty text when it has none.
-void CopiaSucursal(Rutina& r, std::int16_t iManejador) {
-  std::string sSucursal;
-  ado::Recordset rs = r.Abre("SELECT COD_SUCU FROM tblParametrosGenerales;");
-  if (r.ConFilas(rs)) r.Lee(sSucursal, rs, "COD_SUCU");
-  r.Cierra(rs);
-
-  std::string sVacio = "LEN(COD_SUCU)=0";
-  if (iManejador == ManejadorMySQL) clsBaseDatos().ConvierteLen(sVacio);
-  r.Ejecuta("UPDATE tblAuxCaja SET COD_SUCU='" + r.Une(sSucursal) +
-            "' WHERE (COD_SUCU IS NULL) OR (" + sVacio + ");");
-  r.Ejecuta("UPDATE tblCortes SET COD_SUCU='" + r.Une(sSucursal) +
-            "' WHERE (COD_SUCU IS NULL) OR (" + sVacio + ");");
-}
-
-}  // namespace
 
 void ActualizaCamposVersion57(ado::Connection& cnx, std::int16_t iManejador) {
   Rutina r(cnx, "ActualizaCamposVersion57", iManejador);

@@ -2,6 +2,7 @@
 // them: a Jet connection string, the catalogue's own SQL, ADO recordsets.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <functional>
@@ -118,19 +119,49 @@ TEST_F(ProveedorJet, RehusaLosCambiosDeEstructura) {
   Abre("CREATE TABLE t (N SMALLINT); INSERT INTO t VALUES (1);");
   for (const char* sql : {"DROP TABLE t;", "CREATE TABLE u (X SMALLINT);",
                           "ALTER TABLE t ADD COLUMN X SMALLINT;", "CREATE INDEX ix ON t (N);",
-                          "PRAGMA user_version=3;"}) {
-    try {
-      cnx.Execute(sql);
-      ADD_FAILURE() << sql << " was accepted";
-    } catch (const vb::Error& e) {
-      EXPECT_EQ(e.Number(), ado::adErrUnspecified) << sql;
-      EXPECT_THAT(e.Description(), HasSubstr("sólo lectura")) << sql;
-    }
-  }
+                          "PRAGMA user_version=3;"})
+    prueba::EsperaSoloLectura(cnx, sql);
   ado::Connection otra;
   otra.Open(prueba::CadenaJet(ruta));
   ado::Recordset rs = otra.Execute("SELECT COUNT(*) AS C FROM t WHERE N=1;");
   EXPECT_EQ(rs.Fields("C").Value(), vb::Variant(std::int32_t{1}));
+}
+
+// The catalogue's lookups by table, field number, field and index go through an index of
+// the copy; the file gets none, nor does a table without those columns.
+TEST_F(ProveedorJet, IndexaLasConsultasDelCatalogo) {
+  Abre(prueba::LeeFixture(prueba::kCatalogoDeReferencia) + "\n" +
+       "CREATE TABLE tblOtra (TABLA SMALLINT, CAMPO INTEGER);");
+  for (const char* consulta : {"SELECT * FROM tblCamposTabla WHERE TABLA=12",
+                               "SELECT NOMBRE FROM tblCamposTabla WHERE NUMERO=901",
+                               "SELECT * FROM tblDefaultCampos WHERE CAMPO=7",
+                               "SELECT * FROM tblIndices WHERE TABLA=12",
+                               "SELECT CAMPO FROM tblCamposIndice WHERE INDICE=70000"})
+    EXPECT_THAT(Textos(std::string("EXPLAIN QUERY PLAN ") + consulta, "detail"),
+                ElementsAre(HasSubstr("INDEX ix_")))
+        << consulta;
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM sqlite_schema WHERE type='index';"), 5);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM sqlite_schema WHERE type='index' AND "
+                   "tbl_name='tblOtra';"),
+            0);
+
+  sqlite3* archivo = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(ruta.c_str(), &archivo, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* indices = nullptr;
+  sqlite3_prepare_v2(archivo, "SELECT COUNT(*) FROM sqlite_schema WHERE type='index'", -1,
+                     &indices, nullptr);
+  ASSERT_EQ(sqlite3_step(indices), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(indices, 0), 0);
+  sqlite3_finalize(indices);
+  sqlite3_close(archivo);
+}
+
+// A file with only some of those tables and columns gets the indexes it can hold.
+TEST_F(ProveedorJet, IndexaSoloLoQueElArchivoTiene) {
+  Abre("CREATE TABLE tblIndices (NUMERO INTEGER, TABLA SMALLINT);"
+       "CREATE TABLE tblDefaultCampos (CAMPO INTEGER);");
+  EXPECT_THAT(Textos("SELECT name FROM sqlite_schema WHERE type='index';", "name"),
+              ElementsAre("ix_tblIndices_TABLA"));
 }
 
 // Rows of a SQLite file (the record import's work file) may change: each change is seen
