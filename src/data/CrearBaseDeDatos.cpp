@@ -87,7 +87,7 @@ const Dialecto kSQLServer{
 // Names that the database reported for one table (its columns, or its keys with one entry
 // per indexed column), kept in step with what the call itself adds. The database is read
 // once per table instead of once per catalogue column or index; names match without
-// regard to letter case, as the list filters do.
+// regard to letter case, accented capitals included, as the list filters do.
 class NombresDeLaBase {
  public:
   NombresDeLaBase() = default;
@@ -98,8 +98,9 @@ class NombresDeLaBase {
     }
   }
   bool Contiene(const std::string& nombre) const {
+    const std::string buscado = vb::LCase(nombre);
     for (const std::string& n : nombres_)
-      if (vb::IgualesSinMayusculas(n, nombre)) return true;
+      if (vb::LCase(n) == buscado) return true;
     return false;
   }
   void Agrega(const std::string& nombre) { nombres_.push_back(nombre); }
@@ -271,8 +272,10 @@ class Sincronizacion {
     std::string definiciones;
     AbreCatalogo(r_.rsCampos, catalogo::ConsultaCamposTablaNueva(tabla.numero));
     for (; !r_.rsCampos->Eof(); r_.rsCampos->MoveNext()) {
-      const catalogo::CampoCatalogo campo = catalogo::LeeCampo(*r_.rsCampos);
+      // The yield comes once the column's name is read, before its type and length are.
+      catalogo::NombreDeCampo(*r_.rsCampos);
       CedeEnMySQL();
+      const catalogo::CampoCatalogo campo = catalogo::LeeCampo(*r_.rsCampos);
       definiciones += "," + Definicion(campo);
     }
     r_.rsCampos->Close();

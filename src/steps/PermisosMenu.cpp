@@ -137,7 +137,9 @@ class Otorgamiento {
         r_.Abre("SELECT * FROM tblUsuarios WHERE (ESTATUS < 8) ORDER BY COD_USU;");
     std::string sUsuario;
     r_.Recorre(rsUsuarios, [&] {
-      r_.Lee(sUsuario, rsUsuarios, "COD_USU");
+      // A code that cannot be read leaves the previous user's in the variable: the option
+      // must not go to that user under this user's profile.
+      if (!r_.Lee(sUsuario, rsUsuarios, "COD_USU")) return;
       bool bOtorga = false;
       ado::Recordset rs = r_.Abre(
           [&] {

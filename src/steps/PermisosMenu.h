@@ -45,7 +45,8 @@ enum class MenusDeUsuario {
   // As SinBuscar, but each user's row is looked up by user code and order number first.
   BuscandoOrden,
   // Users with ESTATUS below 8, by code: a user gets the tblMenusFF row when the template
-  // of the user's profile holds the option and the user lacks it.
+  // of the user's profile holds the option and the user lacks it. A user whose code
+  // cannot be read is passed over.
   SegunPerfil,
 };
 

@@ -265,6 +265,96 @@ TEST_F(SincronizacionGrabadaMySQL, SinRegistrosDefaultIgualTerminaConFlush) {
                                     "SHOW INDEX FROM tblDp_Envios", "FLUSH TABLES;"));
 }
 
+// Column and index names that the database writes with other capitals than the catalogue,
+// accented capitals included, are found as the list filters find them: nothing is added.
+class NombresConAcentos : public SincronizacionGrabada {
+ protected:
+  NombresConAcentos()
+      : SincronizacionGrabada(
+            "INSERT INTO tblTablas VALUES (20, 'tblDp_Anios', 12);"
+            "INSERT INTO tblCamposTabla VALUES (2001, 20, 'AÑO', 0, 0),"
+            " (2002, 20, 'Descripción', 9, 40);"
+            "INSERT INTO tblIndices VALUES (20, 20, 'idxAÑO', FALSE, TRUE);"
+            "INSERT INTO tblCamposIndice VALUES (20, 2001);") {}
+};
+
+TEST_F(NombresConAcentos, UnaColumnaOUnIndiceQueYaEstanNoSeAgregan) {
+  struct Caso {
+    std::int32_t iManejador;
+    const char* cadena;
+    std::vector<std::string> sentencias;
+  };
+  const Caso casos[] = {
+      {ManejadorMySQL,
+       kMySQL,
+       {"SHOW DATABASES;", "SHOW TABLES;", "SHOW COLUMNS FROM tblDp_Anios",
+        "SHOW INDEX FROM tblDp_Anios", "SHOW COLUMNS FROM tblDp_Envios",
+        "SHOW INDEX FROM tblDp_Envios", "FLUSH TABLES;"}},
+      {ManejadorSQLServer,
+       kSQLServer,
+       {"EXEC sp_tables;",
+        "SELECT COLUMN_NAME FROM INFORMATION_SCHEMA.Columns WHERE TABLE_NAME = 'tblDp_Anios'",
+        "sp_helpIndex  tblDp_Anios",
+        "SELECT COLUMN_NAME FROM INFORMATION_SCHEMA.Columns WHERE TABLE_NAME = 'tblDp_Envios'"}},
+  };
+  grabadora.Responde("SHOW DATABASES;", {{"Database"}, {{"tienda"}}});
+  grabadora.Responde("SHOW TABLES;", {{"Tables_in_tienda"}, {{"tbldp_anios"}, {"tbldp_envios"}}});
+  grabadora.Responde("EXEC sp_tables;", {{"Q", "O", "TABLE_NAME"},
+                                         {{"t", "dbo", "tblDp_Anios"}, {"t", "dbo", "tblDp_Envios"}}});
+  grabadora.Responde("SHOW COLUMNS FROM tblDp_Anios", {{"Field"}, {{"año"}, {"DESCRIPCIÓN"}}});
+  grabadora.Responde(prueba::Contiene("TABLE_NAME = 'tblDp_Anios'"),
+                     {{"COLUMN_NAME"}, {{"año"}, {"DESCRIPCIÓN"}}});
+  grabadora.Responde("SHOW COLUMNS FROM tblDp_Envios", {{"Field"}, {{"Id_Envio"}}});
+  grabadora.Responde(prueba::Contiene("TABLE_NAME = 'tblDp_Envios'"),
+                     {{"COLUMN_NAME"}, {{"Id_Envio"}}});
+  // The MySQL key differs in unaccented capitals only: it also goes through the
+  // catalogue's key lookup, which this case does not set out to test.
+  grabadora.Responde("SHOW INDEX FROM tblDp_Anios", {{"Key_name"}, {{"IDXAÑO"}}});
+  grabadora.Responde("sp_helpIndex  tblDp_Anios", {{"index_name"}, {{"idxaño"}}});
+  grabadora.Responde("SHOW INDEX FROM tblDp_Envios", {{"Key_name"}, {}});
+
+  for (const Caso& caso : casos) {
+    const std::size_t antes = Textos().size();
+
+    Sincroniza(caso.cadena, caso.iManejador, false, EstructuraDependencia);
+
+    EXPECT_THAT(ui.cajas, IsEmpty()) << caso.iManejador;
+    EXPECT_FALSE(bExisteError) << caso.iManejador;
+    EXPECT_EQ(lbl.Caption, kCaptionFinal) << caso.iManejador;
+    const std::vector<std::string> todos = Textos();
+    EXPECT_EQ(std::vector<std::string>(todos.begin() + static_cast<long>(antes), todos.end()),
+              caso.sentencias)
+        << caso.iManejador;
+  }
+}
+
+// A column without a type code in a table to be created: on MySQL the yield after its
+// name has come before the conversion fails and the error box ends the call.
+class ColumnaNuevaSinTipo : public SincronizacionGrabada {
+ protected:
+  ColumnaNuevaSinTipo()
+      : SincronizacionGrabada(
+            "INSERT INTO tblTablas VALUES (20, 'tblDp_Nulos', 12);"
+            "INSERT INTO tblCamposTabla VALUES (2001, 20, 'A', NULL, 0);") {}
+};
+
+TEST_F(ColumnaNuevaSinTipo, MySQLCedeTrasElNombreAntesDelError) {
+  grabadora.Responde("SHOW DATABASES;", {{"Database"}, {{"tienda"}}});
+  grabadora.Responde("SHOW TABLES;", {{"Tables_in_tienda"}, {{"tbldp_envios"}}});
+  grabadora.Responde("SHOW COLUMNS FROM tblDp_Envios", {{"Field"}, {{"Id_Envio"}}});
+  grabadora.Responde("SHOW INDEX FROM tblDp_Envios", {{"Key_name"}, {}});
+  ui.Responde(ui::Respuesta::OK);
+
+  Sincroniza(kMySQL, ManejadorMySQL, false, EstructuraDependencia);
+
+  ASSERT_EQ(ui.cajas.size(), 1u);
+  EXPECT_THAT(ui.cajas[0].prompt, ::testing::StartsWith("Error 94:\r\n"));
+  EXPECT_EQ(Textos().size(), 4u);
+  // After connecting; tblDp_Envios: caption, its columns, its indexes; tblDp_Nulos:
+  // caption, the new table, the name of its column.
+  EXPECT_THAT(ui.cesiones, ElementsAre(0, 2, 2, 3, 4, 4, 4));
+}
+
 // The connection phase: a failing step shows the provider's message with Retry and
 // Cancel and the error's number as title.
 struct PasoQueFalla {

@@ -194,6 +194,41 @@ TEST_F(PermisosMenu, TemplateByNameAndUsersByTheirProfile) {
   EXPECT_EQ(db_.Ejecuciones()[0].opciones, ado::adCmdText);
 }
 
+// A user whose code cannot be read is passed over: the code still held is the previous
+// user's, and the option must not go to that user under the other user's profile.
+TEST_F(PermisosMenu, AUserCodeThatCannotBeReadIsPassedOver) {
+  const char* usuarios = "SELECT * FROM tblUsuarios WHERE (ESTATUS < 8) ORDER BY COD_USU;";
+  const std::string perfil0 =
+      "SELECT COD_PERFIL FROM tblPlantillaMenus WHERE COD_PERFIL=0 AND (ORDEN_MENU=146) AND "
+      "(NOMBRE_OPCION='mnuCatModif') ;";
+  const std::string anaTiene =
+      "SELECT COD_USUARIO FROM tblMenusFF WHERE COD_USUARIO='ANA' AND (ORDEN_MENU=146) AND "
+      "(NOMBRE_OPCION='mnuCatModif') ;";
+  const std::string insercionAna =
+      "INSERT INTO tblMenusFF (COD_USUARIO,ORDEN_MENU,NOMBRE_OPCION) VALUES "
+      "('ANA',146,'mnuCatModif');";
+  db_.Responde(usuarios, {{"COD_USU", "TIP_USU"}, {{"ANA", 0}, {Variant::Null(), 1}}});
+  db_.Responde(perfil0, {{"COD_PERFIL"}, {{0}}});
+  db_.Responde(prueba::EmpiezaCon("SELECT COD_PERFIL FROM tblPlantillaMenus WHERE COD_PERFIL=1"),
+               {{"COD_PERFIL"}, {{1}}});
+  db_.Responde(anaTiene, SinFilas({"COD_USUARIO"}));
+  db_.Responde(prueba::Contiene("(NOMBRE_OPCION='mnuCatPaq')"), SinFilas({"COD_PERFIL"}));
+  r_.ArmaManejador();
+  OtorgaMenu(r_, {.opcion = "mnuCatModif",
+                  .titulo = "Modificadores",
+                  .rama = 140,
+                  .modulos = {{11, 146}},
+                  .plantilla = PlantillaMenu::PorNombre,
+                  .perfiles = {},
+                  .opcionHermana = "mnuCatPaq",
+                  .usuarios = MenusDeUsuario::SegunPerfil});
+  std::vector<std::string> deUsuarios;
+  for (const std::string& texto : db_.Textos())
+    if (texto == usuarios || !deUsuarios.empty()) deUsuarios.push_back(texto);
+  EXPECT_THAT(deUsuarios, ElementsAre(usuarios, perfil0, anaTiene, insercionAna));
+  EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", 94, "Invalid use of Null"));
+}
+
 TEST_F(PermisosMenu, WithoutUsersNoUserRowIsSent) {
   const char* seleccion = "SELECT COD_USU FROM tblUsuarios WHERE TIP_USU<=2;";
   db_.Responde(prueba::EmpiezaCon("SELECT * FROM tblPlantillaMenus"), {{"COD_PERFIL"}, {{0}}});

@@ -343,6 +343,19 @@ TEST_F(ArticulosGrabados, KeysAndCarrierNamesAreQuoted) {
               ElementsAreArray({"DELETE FROM tblGpoArticulos WHERE COD1_ART='O''1\\\\0';"}));
 }
 
+// A run that passes midnight while it writes an article: each of the four dates is made
+// from the clock at its own moment.
+TEST_F(ArticulosGrabados, TheFourDatesAreReadFromTheClockInTurn) {
+  int lecturas = 0;
+  win::EstableceReloj([&] { return vb::DateTime{Momento().serial + lecturas++}; });
+  Prepara();
+  ActualizaArticulosTA(cnx_, ManejadorMySQL, 790);
+  EXPECT_THAT(Que("INSERT INTO tblCatArticulos"),
+              ElementsAreArray({kInsercion + ") VALUES ('M010','2024-01-05','2024-01-06',"
+                                             "'2024-01-07','2024-01-08','RECARGA MOVISTAR 10',"
+                                             "'',1,0,1,0,'',0,1,0,1,0,1,0,1,0,1,0,0);"}));
+}
+
 // ------------------------------------------------------------ on MariaDB
 
 class ArticulosTA : public prueba::RutinaEnMariaDB {

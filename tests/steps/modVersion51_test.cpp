@@ -76,6 +76,23 @@ TEST_F(ActualizaCampos51Grabada, StatementsInOrder) {
       << "the user with a Null code gets no row";
 }
 
+// A key that is Null matches no article: its statement is not sent (it would otherwise
+// mark every article whose code is empty) and the walk goes on with the next key.
+TEST_F(ActualizaCampos51Grabada, ANullAmountKeyMarksNoArticle) {
+  db_.Responde("SELECT CLAVE_TA FROM tblMontosTA ORDER BY COD_EMPRESA;",
+               {{"CLAVE_TA"}, {{vb::Variant::Null()}, {"M040"}}});
+  db_.Responde(prueba::EmpiezaCon("SELECT * FROM tblPlantillaMenus"), {{"COD_PERFIL"}, {{0}}});
+  db_.Responde("SELECT COD_USU FROM tblUsuarios WHERE TIP_USU<2;", SinFilas({"COD_USU"}));
+  ActualizaCamposVersion51(cnx_, "", ManejadorMySQL, lbl_);
+  std::vector<std::string> articulos;
+  for (const std::string& texto : db_.Textos())
+    if (texto.rfind("UPDATE tblCatArticulos", 0) == 0) articulos.push_back(texto);
+  EXPECT_THAT(articulos,
+              ElementsAreArray({"UPDATE tblCatArticulos SET REST_PTOS=1 WHERE COD1_ART='M040';"}));
+  EXPECT_EQ(log_.Contenido(),
+            prueba::Entrada("Error en ActualizaCamposVersion51 :", 94, "Invalid use of Null"));
+}
+
 TEST_F(ActualizaCampos51Grabada, AConnectionThatDidNotOpenLogsEveryStatementAndEnds) {
   ado::Connection sinAbrir;
   ActualizaCamposVersion51(sinAbrir, "", ManejadorMySQL, lbl_);

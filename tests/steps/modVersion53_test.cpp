@@ -230,6 +230,24 @@ INSTANTIATE_TEST_SUITE_P(
                         {PorNombre(0), PorNombre(1), kPerfilesConPaquetes, Plantilla("2"),
                          kUsuarios, kUsuarios},
                         true},
+        // The first user's code cannot be read while the user query is open: starting the
+        // users' stage once more cannot open that query again, so it is not sent twice.
+        FallaDelPermiso{"FirstUserCodeAfterProfileRows",
+                        [](auto& db) {
+                          db.Responde(kPerfilesConPaquetes, {{"COD_PERFIL"}, {{2}}});
+                          db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"},
+                                                  {{Variant::Null(), 0}, {"BETO", 1}}});
+                        },
+                        {PorNombre(0), PorNombre(1), kPerfilesConPaquetes, Plantilla("2"),
+                         kUsuarios},
+                        true},
+        FallaDelPermiso{"FirstUserCodeWithoutProfileRows",
+                        [](auto& db) {
+                          db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"},
+                                                  {{Variant::Null(), 0}, {"BETO", 1}}});
+                        },
+                        kHastaUsuarios,
+                        false},
         // A user without a profile ends the grant at that user; the next one gets nothing.
         FallaDelPermiso{"ProfileLookupOfAUser",
                         [](auto& db) {

@@ -24,12 +24,14 @@ void ActualizaCamposVersion51(ado::Connection& cnx, std::string, std::int16_t iM
   r.Ejecuta("UPDATE tblMontosTA SET COD_EMPRESA=0 WHERE (COD_EMPRESA=1) AND (CLAVE_TA='M040');");
   r.Ejecuta("UPDATE tblMontosTA SET COD_EMPRESA=0 WHERE (COD_EMPRESA=1) AND (CLAVE_TA='M050');");
 
+  // A Null key matches no article: its statement fails rather than mark the articles
+  // whose code is empty.
   ado::Recordset rs = r.Abre("SELECT CLAVE_TA FROM tblMontosTA ORDER BY COD_EMPRESA;");
   if (r.ConFilas(rs))
     r.Recorre(rs, [&] {
       r.Ejecuta([&] {
         return "UPDATE tblCatArticulos SET REST_PTOS=1 WHERE COD1_ART='" +
-               vb::Trim(r.Une(Campo(rs, "CLAVE_TA"))) + "';";
+               vb::Trim(r.UnePropagandoNulo(Campo(rs, "CLAVE_TA"))) + "';";
       });
     });
   r.Cierra(rs);

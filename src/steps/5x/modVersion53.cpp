@@ -100,9 +100,11 @@ bool UsuarioConLaOpcion(Rutina& r, const std::string& sUsuario) {
 }
 
 // The users with ESTATUS below 8 whose profile holds the option and who lack their row.
-// `rsPerfiles`, when given, is the profile query, closed at the start of this stage.
-void MenusDeUsuarios(Rutina& r, ado::Recordset* rsPerfiles, TrasFalla tras) {
-  ado::Recordset rsUsuarios;
+// `rsPerfiles`, when given, is the profile query, closed at the start of this stage. The
+// user query is opened on `rsUsuarios`, the same recordset when the stage starts once
+// more: a query that is still open then cannot be opened again, and that failure ends it.
+void MenusDeUsuarios(Rutina& r, ado::Connection& cnx, ado::Recordset* rsPerfiles,
+                     TrasFalla tras, ado::Recordset& rsUsuarios) {
   std::string sUsuario;
   bool bFin = true;
   const auto siguienteUsuario = [&] {
@@ -111,10 +113,13 @@ void MenusDeUsuarios(Rutina& r, ado::Recordset* rsPerfiles, TrasFalla tras) {
   };
   if (FallaAtrapada(r, tras, [&] {
         if (rsPerfiles) r.Cierra(*rsPerfiles);
-        rsUsuarios = r.Abre(kUsuariosActivos);
+        r.Paso([&] {
+          rsUsuarios.Open(kUsuariosActivos, cnx, ado::adOpenForwardOnly, ado::adLockReadOnly);
+        });
         siguienteUsuario();
       })) {
-    if (tras == TrasFalla::RepiteUsuarios) MenusDeUsuarios(r, nullptr, TrasFalla::NadaSeAtrapa);
+    if (tras == TrasFalla::RepiteUsuarios)
+      MenusDeUsuarios(r, cnx, nullptr, TrasFalla::NadaSeAtrapa, rsUsuarios);
     return;
   }
   while (!bFin) {
@@ -160,16 +165,17 @@ void AgregaMenuModificadores(ado::Connection& cnx) {
     return;
 
   const bool bHayPerfiles = !bFin;
+  ado::Recordset rsUsuarios;
   while (!bFin) {
     PlantillaDelPerfilConPaquetes(r, rsPerfiles);
     if (r.Intenta([&] {
           rsPerfiles.MoveNext();
           bFin = rsPerfiles.Eof();
         }))
-      return MenusDeUsuarios(r, nullptr, TrasFalla::NadaSeAtrapa);
+      return MenusDeUsuarios(r, cnx, nullptr, TrasFalla::NadaSeAtrapa, rsUsuarios);
   }
-  MenusDeUsuarios(r, &rsPerfiles,
-                  bHayPerfiles ? TrasFalla::RepiteUsuarios : TrasFalla::Termina);
+  MenusDeUsuarios(r, cnx, &rsPerfiles,
+                  bHayPerfiles ? TrasFalla::RepiteUsuarios : TrasFalla::Termina, rsUsuarios);
 }
 
 void ActualizaCamposVersion53(ado::Connection& cnx, std::string, std::int16_t iManejador,

@@ -108,9 +108,11 @@ std::string InsercionArticulo(const Contexto& c, const std::string& K, const std
                               "COD1_ART,FEC_UCO,FEC_VEN,FEC_ING,FEC_UCP,DES1_ART,DES2_ART,"
                               "COD_MON,PTO_MAR,COD_IMP,") +
                           kColumnasFijas;
-  const std::string T = c.bd.GeneraFecHr(FecHrFecha, win::Date(), c.iManejador);
-  std::string sValores = "'" + K + "'," + T + "," + T + "," + T + "," + T + ",'" + D + "','',1,0," +
-                         std::to_string(c.parametros.iImpuesto) + "," + kValoresFijos;
+  // The four dates are made one after the other, each from the clock at its own moment.
+  std::string sValores = "'" + K + "'";
+  for (int i = 0; i < 4; ++i)
+    sValores += "," + c.bd.GeneraFecHr(FecHrFecha, win::Date(), c.iManejador);
+  sValores += ",'" + D + "','',1,0," + std::to_string(c.parametros.iImpuesto) + "," + kValoresFijos;
   if (c.iVersionDestino >= 800) {
     sColumnas += ",CVE_CFDI";
     sValores += std::string(",") + kClaveSatTA;
