@@ -2,6 +2,7 @@
 
 #include "platform/jet/ErroresJet.h"
 #include "platform/jet/TiposJet.h"
+#include "platform/vb/Text.h"
 
 namespace jet {
 
@@ -26,6 +27,17 @@ void Vincula(sqlite3_stmt* sentencia, int posicion, const ValorAlmacenado& valor
   } vincula{sentencia, posicion};
   std::visit(vincula, valor);
 }
+
+// SQLite's NOCASE folds ASCII letters only; Jet also takes "AÑO" for "año", in lookups
+// and in sorts alike. Registered on the copy's connection alone, so that the files it
+// attaches keep SQLite's own NOCASE for their indexes.
+constexpr const char* kSinMayusculas = "SIN_MAYUSCULAS";
+
+int ComparaComoJet(void*, int largoA, const void* a, int largoB, const void* b) {
+  return vb::ComparaSinMayusculas(
+      {static_cast<const char*>(a), static_cast<std::size_t>(largoA)},
+      {static_cast<const char*>(b), static_cast<std::size_t>(largoB)});
+}
 }  // namespace
 
 std::string IdentificadorSql(const std::string& nombre) {
@@ -37,11 +49,13 @@ std::string IdentificadorSql(const std::string& nombre) {
 BaseEnMemoria::BaseEnMemoria() {
   if (sqlite3_open_v2(":memory:", &db_,
                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
-                      nullptr) != SQLITE_OK) {
-    const std::string mensaje = db_ ? sqlite3_errmsg(db_) : "sin memoria";
-    sqlite3_close(db_);
-    FallaJet(ado::adErrUnspecified, "No se puede crear la base de trabajo: " + mensaje);
-  }
+                      nullptr) == SQLITE_OK &&
+      sqlite3_create_collation_v2(db_, kSinMayusculas, SQLITE_UTF8, nullptr, ComparaComoJet,
+                                  nullptr) == SQLITE_OK)
+    return;
+  const std::string mensaje = db_ ? sqlite3_errmsg(db_) : "sin memoria";
+  sqlite3_close(db_);
+  FallaJet(ado::adErrUnspecified, "No se puede crear la base de trabajo: " + mensaje);
 }
 
 BaseEnMemoria::~BaseEnMemoria() { sqlite3_close(db_); }
@@ -71,7 +85,8 @@ void BaseEnMemoria::CreaTabla(const std::string& nombre,
   for (const ColumnaNueva& columna : columnas) {
     if (!definiciones.empty()) definiciones += ",";
     definiciones += IdentificadorSql(columna.nombre) + " " + columna.tipoDeclarado;
-    if (EsTipoTexto(columna.tipoDeclarado)) definiciones += " COLLATE NOCASE";
+    if (EsTipoTexto(columna.tipoDeclarado))
+      definiciones += std::string(" COLLATE ") + kSinMayusculas;
   }
   Ejecuta("CREATE TABLE " + IdentificadorSql(nombre) + " (" + definiciones + ")");
 }

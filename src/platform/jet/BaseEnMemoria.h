@@ -1,7 +1,8 @@
 #pragma once
 // The in-memory SQLite database that holds the copy of a Jet file. Text columns are
-// declared COLLATE NOCASE, so the copy compares and sorts text without regard to case,
-// as Jet does.
+// declared with a collation of the copy's own that orders them as in lower case
+// (vb::LCase), so the copy compares and sorts text without regard to case, accented
+// letters included, as Jet does.
 #include <sqlite3.h>
 
 #include <cstdint>

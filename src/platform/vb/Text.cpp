@@ -1,5 +1,7 @@
 #include "platform/vb/Text.h"
 
+#include <algorithm>
+
 #include "platform/vb/Error.h"
 
 namespace vb {
@@ -35,6 +37,16 @@ std::string CambiaMayusculas(std::string s, bool aMayusculas) {
     }
   }
   return s;
+}
+
+// The byte at `i` of LCase(s): the rule of CambiaMayusculas read one byte at a time,
+// since a letter's second byte is lowered only after its 0xC3.
+unsigned char MinusculaEn(std::string_view s, std::size_t i) {
+  const auto c = static_cast<unsigned char>(s[i]);
+  if (c < 0x80) return static_cast<unsigned char>(MinusculaAscii(s[i]));
+  if (i > 0 && static_cast<unsigned char>(s[i - 1]) == 0xC3 && EsLetraLatina(c, true))
+    return static_cast<unsigned char>(c + 0x20);
+  return c;
 }
 
 }  // namespace
@@ -119,6 +131,16 @@ bool IgualesSinMayusculas(const std::string& a, const std::string& b) {
     if (MinusculaAscii(a[i]) != MinusculaAscii(b[i]))
       return false;
   return true;
+}
+
+int ComparaSinMayusculas(std::string_view a, std::string_view b) {
+  const std::size_t comun = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < comun; ++i) {
+    const unsigned char x = MinusculaEn(a, i);
+    const unsigned char y = MinusculaEn(b, i);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 }  // namespace vb

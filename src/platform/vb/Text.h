@@ -3,6 +3,7 @@
 // texts are UTF-8 and counted in bytes (the programs' texts are ASCII where they
 // are cut or searched).
 #include <string>
+#include <string_view>
 
 #include "platform/vb/Variant.h"
 
@@ -27,6 +28,9 @@ std::string Space(long n);
 std::string String(long n, char c);
 // Case-insensitive (ASCII) equality, as text comparison without regard to case.
 bool IgualesSinMayusculas(const std::string& a, const std::string& b);
+// The order of LCase(a) and LCase(b) by their bytes (negative, zero or positive),
+// without building either: it orders texts in sorts that must not allocate.
+int ComparaSinMayusculas(std::string_view a, std::string_view b);
 
 // Format with the masks the programs use: date masks with YYYY, MM, DD and "HH:MM:SS"
 // ("MM" after "HH:" is minutes), "0", "00", "000" paddings of numbers; other

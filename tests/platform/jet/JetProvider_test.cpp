@@ -42,12 +42,44 @@ class ProveedorJet : public ::testing::Test {
   ado::Connection cnx;
 };
 
-// Jet compares and sorts text without regard to case, whatever the script declared.
+// Jet compares and sorts text without regard to case, whatever the script declared,
+// and takes an accented capital for its small letter ("AÑO" is "año"), in lookups and
+// in sorts alike.
 TEST_F(ProveedorJet, ComparaYOrdenaElTextoSinMayusculas) {
-  Abre("CREATE TABLE t (NOMBRE TEXT); INSERT INTO t VALUES ('tblB'), ('TBLa'), ('tblc');");
-  EXPECT_THAT(Textos("SELECT NOMBRE FROM t WHERE NOMBRE='TBLB';", "NOMBRE"), ElementsAre("tblB"));
-  EXPECT_THAT(Textos("SELECT NOMBRE FROM t ORDER BY NOMBRE;", "NOMBRE"),
-              ElementsAre("TBLa", "tblB", "tblc"));
+  Abre("CREATE TABLE t (NOMBRE TEXT); INSERT INTO t VALUES ('tblB'), ('TBLa'), ('tblc');"
+       "CREATE TABLE tblIndices (TABLA SMALLINT, NOMBRE TEXT);"
+       "INSERT INTO tblIndices VALUES (7, 'idxAÑO'), (7, 'idxMES'), (8, 'camión'),"
+       " (9, 'ÍNDICE2'), (9, 'índice1'), (9, 'Índice3'), (10, 'IDXaño');");
+  struct Caso {
+    const char* caso;
+    const char* sql;
+    std::vector<std::string> nombres;
+  };
+  const std::vector<Caso> casos = {
+      {"ASCII capitals", "SELECT NOMBRE FROM t WHERE NOMBRE='TBLB';", {"tblB"}},
+      {"ASCII capitals in a sort", "SELECT NOMBRE FROM t ORDER BY NOMBRE;",
+       {"TBLa", "tblB", "tblc"}},
+      {"an accented capital sought in small letters",
+       "SELECT NOMBRE FROM tblIndices WHERE TABLA=7 AND NOMBRE='idxaño';", {"idxAÑO"}},
+      {"an accented small letter sought in capitals",
+       "SELECT NOMBRE FROM tblIndices WHERE NOMBRE='CAMIÓN';", {"camión"}},
+      {"accented capitals in a list",
+       "SELECT NOMBRE FROM tblIndices WHERE NOMBRE IN ('IDXAÑO', 'CAMIÓN') ORDER BY TABLA;",
+       {"idxAÑO", "camión", "IDXaño"}},
+      {"accented capitals in a sort",
+       "SELECT NOMBRE FROM tblIndices WHERE TABLA=9 ORDER BY NOMBRE;",
+       {"índice1", "ÍNDICE2", "Índice3"}},
+      {"accented capitals in a join",
+       "SELECT b.NOMBRE FROM tblIndices AS a INNER JOIN tblIndices AS b ON a.NOMBRE = "
+       "b.NOMBRE WHERE a.TABLA=7 AND b.TABLA=10;",
+       {"IDXaño"}},
+  };
+  for (const Caso& c : casos)
+    EXPECT_THAT(Textos(c.sql, "NOMBRE"), ::testing::ContainerEq(c.nombres)) << c.caso;
+  // idxAÑO and IDXaño are one name, idxMES another.
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM (SELECT DISTINCT NOMBRE FROM tblIndices WHERE "
+                   "TABLA IN (7, 10));"),
+            2);
 }
 
 // SELECT * over a join names the fields that two tables share as "table.field", and

@@ -76,5 +76,35 @@ TEST(Texto, IgualesSinMayusculas) {
   EXPECT_TRUE(IgualesSinMayusculas("", ""));
 }
 
+// Orders as the lowered texts do, accented capitals included, and never differs from
+// comparing LCase of both.
+TEST(Texto, ComparaSinMayusculas) {
+  struct Caso {
+    const char* a;
+    const char* b;
+    int signo;
+  };
+  const Caso casos[] = {
+      {"idxAÑO", "idxaño", 0},
+      {"CAMIÓN", "camión", 0},
+      {"ÁÉÍÓÚÜÑ", "áéíóúüñ", 0},
+      {"COD_SUCU", "cod_Sucu", 0},
+      {"", "", 0},
+      {"tblA", "TBLB", -1},
+      {"TBLc", "tblB", 1},
+      {"AÑO", "añoS", -1},
+      {"año", "ANO", 1},  // ñ is past every ASCII letter
+      {"×", "÷", -1},     // signs keep their bytes
+      {"\xC3" "A", "\xC3" "a", 0},  // an ASCII letter after a lead byte still folds
+      {"a\x91", "A\xB1", -1},          // a second byte lowers only after its lead
+  };
+  const auto signo = [](int n) { return (n > 0) - (n < 0); };
+  for (const Caso& c : casos) {
+    EXPECT_EQ(signo(ComparaSinMayusculas(c.a, c.b)), c.signo) << c.a << " / " << c.b;
+    EXPECT_EQ(signo(ComparaSinMayusculas(c.a, c.b)), signo(LCase(c.a).compare(LCase(c.b))))
+        << c.a << " / " << c.b;
+  }
+}
+
 }  // namespace
 }  // namespace vb
