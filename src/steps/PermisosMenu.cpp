@@ -41,41 +41,16 @@ class Otorgamiento {
       case PlantillaMenu::SegunPerfil0:
         PlantillaSiFalta(ConsultaPlantilla(m.orden, 0, m.modulo), p_.perfiles, m);
         break;
-      case PlantillaMenu::PorNombre:
-        PlantillaPorNombre(m);
-        break;
     }
   }
 
   void PlantillaSiFalta(const std::string& consulta, const std::vector<int>& perfiles,
-                        const ModuloDeMenu& m, long opciones = ado::adCmdUnspecified) {
-    ado::Recordset rs = r_.Abre(consulta, opciones);
+                        const ModuloDeMenu& m) {
+    ado::Recordset rs = r_.Abre(consulta);
     if (r_.SinFilas(rs))
       Inserta([&] {
         for (int perfil : perfiles) r_.Ejecuta(InsercionPlantilla(p_, perfil, m.orden, m.modulo));
       });
-    r_.Cierra(rs);
-  }
-
-  void PlantillaPorNombre(const ModuloDeMenu& m) {
-    const std::string modulo = std::to_string(m.modulo);
-    for (int perfil : p_.perfiles)
-      PlantillaSiFalta("SELECT * FROM tblPlantillaMenus WHERE (COD_PERFIL=" +
-                           std::to_string(perfil) + ") AND (MODULO_EDICION=" + modulo +
-                           ") AND (NOMBRE_OPCION='" + p_.opcion + "') ORDER BY ORDEN_MENU;",
-                       {perfil}, m, ado::adCmdText);
-    ado::Recordset rs = r_.Abre(
-        "SELECT COD_PERFIL FROM tblPlantillaMenus WHERE (COD_PERFIL>1) AND (MODULO_EDICION=" +
-        modulo + ") AND (NOMBRE_OPCION='" + p_.opcionHermana + "') ORDER BY ORDEN_MENU;");
-    r_.Recorre(rs, [&] {
-      // A profile that already holds the row is refused by the table's key: not a failure.
-      const Rutina::Manejador anterior = r_.EstadoManejador();
-      r_.Silencioso();
-      r_.Ejecuta([&] {
-        return InsercionPlantilla(p_, r_.Une(Campo(rs, "COD_PERFIL")), m.orden, m.modulo);
-      });
-      r_.EstadoManejador(anterior);
-    });
     r_.Cierra(rs);
   }
 
@@ -86,9 +61,6 @@ class Otorgamiento {
       case MenusDeUsuario::SinBuscar:
       case MenusDeUsuario::BuscandoOrden:
         UsuariosSeleccionados();
-        return;
-      case MenusDeUsuario::SegunPerfil:
-        UsuariosSegunPerfil();
         return;
     }
   }
@@ -123,42 +95,6 @@ class Otorgamiento {
     });
     if (r_.SinFilas(rs)) Inserta([&] { InsertaMenuUsuario(m, usuario); });
     r_.Cierra(rs);
-  }
-
-  // Only module 11 has this variant; its rows go to tblMenusFF with that module's order.
-  void UsuariosSegunPerfil() {
-    for (const ModuloDeMenu& m : p_.modulos)
-      if (m.modulo == kModuloFF) UsuariosSegunPerfil(m);
-  }
-
-  void UsuariosSegunPerfil(const ModuloDeMenu& m) {
-    const std::string orden = std::to_string(m.orden);
-    ado::Recordset rsUsuarios =
-        r_.Abre("SELECT * FROM tblUsuarios WHERE (ESTATUS < 8) ORDER BY COD_USU;");
-    std::string sUsuario;
-    r_.Recorre(rsUsuarios, [&] {
-      // A code that cannot be read leaves the previous user's in the variable: the option
-      // must not go to that user under this user's profile.
-      if (!r_.Lee(sUsuario, rsUsuarios, "COD_USU")) return;
-      bool bOtorga = false;
-      ado::Recordset rs = r_.Abre(
-          [&] {
-            return "SELECT COD_PERFIL FROM tblPlantillaMenus WHERE COD_PERFIL=" +
-                   r_.Une(Campo(rsUsuarios, "TIP_USU")) + " AND (ORDEN_MENU=" + orden +
-                   ") AND (NOMBRE_OPCION='" + p_.opcion + "') ;";
-          },
-          ado::adCmdText);
-      if (r_.ConFilas(rs)) bOtorga = true;
-      r_.Cierra(rs);
-      rs = r_.Abre("SELECT COD_USUARIO FROM tblMenusFF WHERE COD_USUARIO='" + r_.Une(sUsuario) +
-                   "' AND (ORDEN_MENU=" + orden + ") AND (NOMBRE_OPCION='" + p_.opcion + "') ;");
-      if (r_.ConFilas(rs)) bOtorga = false;
-      r_.Cierra(rs);
-      if (bOtorga)
-        Inserta([&] {
-          r_.Ejecuta(InsercionMenuUsuario("tblMenusFF", r_.Une(sUsuario), m.orden, p_.opcion));
-        });
-    });
   }
 
   Rutina& r_;

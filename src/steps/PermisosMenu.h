@@ -31,10 +31,6 @@ enum class PlantillaMenu {
   PorPerfil,
   // Only profile 0 looked up; when it is missing, every profile given is inserted.
   SegunPerfil0,
-  // Each profile given (0 and 1) looked up by option name and inserted when missing;
-  // then every profile above 1 that holds `opcionHermana` in the module gets the row
-  // without a lookup, a refused insert being ignored.
-  PorNombre,
 };
 
 enum class MenusDeUsuario {
@@ -44,10 +40,6 @@ enum class MenusDeUsuario {
   SinBuscar,
   // As SinBuscar, but each user's row is looked up by user code and order number first.
   BuscandoOrden,
-  // Users with ESTATUS below 8, by code: a user gets the tblMenusFF row when the template
-  // of the user's profile holds the option and the user lacks it. A user whose code
-  // cannot be read is passed over.
-  SegunPerfil,
 };
 
 enum class ManejoDelPermiso { ComoLaRutina, SoloInserciones };
@@ -59,7 +51,6 @@ struct PermisoMenu {
   std::vector<ModuloDeMenu> modulos{};  // granted in this order
   PlantillaMenu plantilla = PlantillaMenu::PorPerfil;
   std::vector<int> perfiles{};        // COD_PERFIL of the template rows
-  std::string opcionHermana{};        // PorNombre: the related option
   MenusDeUsuario usuarios = MenusDeUsuario::Ninguno;
   std::string seleccionUsuarios{};    // SinBuscar, BuscandoOrden: the users' query
   ManejoDelPermiso manejo = ManejoDelPermiso::ComoLaRutina;
