@@ -47,6 +47,15 @@ class AscensoCortado : public AscensoPorElDialogo {
     ASSERT_TRUE(HayCaja("La base de datos fue actualizada a la versión")) << Cajas();
   }
 
+  // The 5.0 shop climbed without a cut: the statements it sent, and where it ended.
+  std::vector<std::string> AsciendeSinCorte(EstadoFinal& final) {
+    PreparaBase("bd/ascenso_500.sql");
+    CorteDeConexion registro;
+    ActualizaYTermina();
+    final = Estado();
+    return registro.Enviadas();
+  }
+
   void EsperaIgual(const EstadoFinal& esperado, const std::string& donde) const {
     const EstadoFinal real = Estado();
     for (const auto& [tabla, filas] : esperado.filas) {
@@ -85,14 +94,8 @@ std::vector<long> PuntosDeCorte(const std::vector<std::string>& enviadas) {
 
 TEST_P(Corte, N) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
-  PreparaBase("bd/ascenso_500.sql");
-  std::vector<std::string> enviadas;
-  {
-    CorteDeConexion registro;
-    ActualizaYTermina();
-    enviadas = registro.Enviadas();
-  }
-  const EstadoFinal esperado = Estado();
+  EstadoFinal esperado;
+  const std::vector<std::string> enviadas = AsciendeSinCorte(esperado);
   const std::vector<long> puntos = PuntosDeCorte(enviadas);
   ASSERT_GE(puntos.size(), 20u) << "the climb changes its version row at every step";
 
@@ -176,14 +179,8 @@ class Matado : public ServidorPropio, public AscensoCortado {};
 // resumes to the same end state.
 TEST_F(Matado, Servidor) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
-  PreparaBase("bd/ascenso_500.sql");
-  std::vector<std::string> enviadas;
-  {
-    CorteDeConexion registro;
-    ActualizaYTermina();
-    enviadas = registro.Enviadas();
-  }
-  const EstadoFinal esperado = Estado();
+  EstadoFinal esperado;
+  const std::vector<std::string> enviadas = AsciendeSinCorte(esperado);
   const long mitad = static_cast<long>(enviadas.size()) / 2;
   Reinicia();
   {
