@@ -1,5 +1,6 @@
 #include "steps/8x_9x/modVersion82.h"
 
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/RutinaNoConstruida.h"
 
 // Stand-ins until the routines of this module are built: each one raises the
@@ -10,8 +11,7 @@ void ModificarEstructura82(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/
   RutinaNoConstruida("ModificarEstructura82");
 }
 
-void modVersion82::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura82 - Revisar Registros Default");
+void modVersion82::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision82);
 }
