@@ -243,7 +243,7 @@ TEST_F(Versiones82a84, ClimbFrom81To84) {
   EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"830"}}));
   EXPECT_EQ(Columna("MAIL_CLI"), (Filas{{"tblcatclientes", "varchar", "100", "NO"}}));
   EXPECT_EQ(Consulta("SELECT * FROM tblParamPuntos"), (Filas{{"1", "0", ""}}));
-  EXPECT_EQ(Consulta("SELECT * FROM tblPlantillaMenus ORDER BY 1"),
+  EXPECT_EQ(Consulta("SELECT NOMBRE_OPCION,TITULO_OPCION FROM tblPlantillaMenus ORDER BY 1"),
             (Filas{{"mnuFileOpe", "Empresa"}, {"mnuFileSalir", "Salir"}}));
   EXPECT_EQ(Consulta("SELECT COD1_ART,PCIO_PUNTOS FROM tblUndCosPreArt ORDER BY 1"),
             (Filas{{"CAFE", "0.0000"}, {"DEPURADO", "0.0000"}, {"QZ_CFDI33_VELMAR_SAT", "0.0000"},
