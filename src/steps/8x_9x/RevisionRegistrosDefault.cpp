@@ -138,7 +138,7 @@ void RevisaProveedoresTC(Rutina& r, const MiembroRevision& miembro) {
   TrataProveedorTC(r, TratoProveedorTC::InsertaSiFalta, 2, "2,'ProsePago®','',''");
   TrataProveedorTC(r, TratoProveedorTC::InsertaSiFalta, 3, "3,'SmartPayment®','',''");
   TrataProveedorTC(r, miembro.proveedor4, 4,
-                   std::string("4,'Moneris®','") + kSitioPruebasProveedor4 + "',''");
+                   std::string("4,'Moneris®','") + kSitioPruebaProveedor4 + "',''");
 }
 
 }  // namespace

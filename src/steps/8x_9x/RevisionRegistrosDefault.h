@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/ado/Ado.h"
+#include "steps/6x_7x/ProveedoresTarjeta.h"
 
 // What a member does with a card-payment provider.
 enum class TratoProveedorTC {
@@ -46,9 +47,6 @@ inline constexpr MiembroRevision kRevision88 = {"ModificarEstructura88 - Revisar
 inline constexpr MiembroRevision kRevision89 = {"ModificarEstructura89 - Revisar Registros Default",
                                                 TratoProveedorTC::BorraSiExiste,
                                                 TratoProveedorTC::BorraSinBuscar, true};
-
-// The host name that card provider 4 gets as its site: the provider's test endpoint.
-inline constexpr const char* kSitioPruebasProveedor4 = "pruebas-tc.velmar.mx";
 
 // Adds the missing default rows and repairs the keys, under its own handler (every
 // failure logged under "Error en <sNombre> :" and skipped); records no version.
