@@ -20,12 +20,9 @@
 #include <memory>
 #include <string>
 
+#include "conexion/CadenasDeConexion.h"
 #include "platform/ado/Ado.h"
 #include "updater/frmActIngreso.h"
-
-// Opens cnx on the run's connection string with no time-outs and server-side cursors.
-// A connection that cannot be opened raises its error.
-void AbreConexion(ado::Connection& cnx, const std::string& sCadenaConexion);
 
 // Runs a block whose failures are passed over without a trace; the block ends at its
 // first failure. A routine that is not built yet is never passed over.
