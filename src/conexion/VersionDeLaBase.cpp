@@ -22,7 +22,7 @@ std::optional<std::int16_t> VersionDeTabla(ado::Connection& cnx) {
   } catch (const vb::Error&) {
     return std::nullopt;
   }
-  std::int16_t iVersion = 0;
+  std::int16_t iVersion = kTablaDeVersionVacia;
   if (!(rs.BOF() && rs.Eof())) {
     iVersion = TresPrimerasCifras(rs.Fields("VER").Value());
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {

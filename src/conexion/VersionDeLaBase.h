@@ -8,8 +8,12 @@
 #include "platform/ado/Ado.h"
 #include "platform/vb/Error.h"
 
-// The greatest VER of tblVersion, each value cut to its first three digits; 0 for an
-// empty table; nothing when the table cannot be queried. A VER that is not a version
+// An empty tblVersion tells nothing of the database's version: it is not taken for one
+// older than 5.0 (which would be refused for ever), it is reported as it is.
+constexpr std::int16_t kTablaDeVersionVacia = -1;
+
+// The greatest VER of tblVersion, each value cut to its first three digits;
+// kTablaDeVersionVacia for an empty table; nothing when the table cannot be queried. A VER that is not a version
 // (Null, not a number) raises.
 std::optional<std::int16_t> VersionDeTabla(ado::Connection& cnx);
 

@@ -97,6 +97,13 @@ bool frmActIngreso::ActualizaLaBase(const std::string& sCadenaConexion, std::int
   if (!iVersionActual) return false;
   gRutaLog = NombreDelRunLog();
   ui::MousePointer(ui::Puntero::Default);
+  if (*iVersionActual == kTablaDeVersionVacia) {
+    ui::MsgBox("La tabla tblVersion de la base de datos está vacía: no es posible saber a qué "
+               "versión llegó la estructura. Registre en ella la última versión que se completó "
+               "y vuelva a ejecutar la actualización.",
+               ui::Botones::OK, ui::Icono::Exclamacion, kTituloBases);
+    return false;
+  }
   if (*iVersionActual < kVersionMinima) {
     ui::MsgBox("No es posible hacer la actualización. La versión es anterior a la 5.0",
                ui::Botones::OK, ui::Icono::Exclamacion, kTituloBases);
