@@ -31,8 +31,11 @@ void frmActIngreso::Disena() {
   DisenaBotones(kTabActualizar);
   DisenaRutaOdbc(kTabBusMdb, kTabNinguno);
   DisenaSqlServer(kTabServidor, kTabNinguno);
+  // A shorter dialog: the SQL Server frame rises so that the progress line below it has
+  // room for its three lines (the entry text, a blank line and the pass).
+  fmeSqlServer.Move(ui::Twips(16), ui::Twips(84), ui::Twips(810), ui::Twips(144));
   Agrega(lblMensaje, "lblMensaje");
-  lblMensaje.Move(ui::Twips(16), ui::Twips(262), ui::Twips(810), ui::Twips(40));
+  lblMensaje.Move(ui::Twips(16), ui::Twips(230), ui::Twips(810), ui::Twips(76));
   lblMensaje.TabIndex = kTabNinguno;
   ConectaEventosDeConexion();
   for (int i = 0; i < 2; ++i) cmdOpc[i].alHacerClic = [this, i] { cmdOpc_Click(i); };
