@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/clsBaseDatos.h"
+#include "platform/ado/ConexionPerdida.h"
 #include "frame/modPrincipal.h"
 #include "platform/vb/Text.h"
 #include "platform/win/Sistema.h"
@@ -71,7 +72,7 @@ bool Rutina::Protege(const std::function<void()>& accion) {
     accion();
     return true;
   } catch (const vb::Error& error) {
-    if (manejador_ == Manejador::Ninguno) throw;
+    if (manejador_ == Manejador::Ninguno || ado::EsConexionPerdida(error)) throw;
     Atiende(error);
     return false;
   }
@@ -205,6 +206,7 @@ std::optional<vb::Error> Rutina::Intenta(const std::function<void()>& bloque) {
     bloque();
   } catch (const vb::Error& error) {
     manejador_ = anterior;
+    if (ado::EsConexionPerdida(error)) throw;
     return error;
   }
   manejador_ = anterior;
