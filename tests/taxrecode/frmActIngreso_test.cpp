@@ -72,13 +72,15 @@ TEST_F(TaxoraTest, LoadChecksTheCatalogueAndListsTheDataSources) {
     std::vector<std::string> cajas;
     bool actualizarHabilitado;
     std::vector<std::string> fuentes;
+    std::int16_t version;  // the catalogue's, as the dialog keeps it
   };
   const Caso casos[] = {
-      {"no catalogue", std::nullopt, {"No se encuentra el archivo de estructura...\r\n"}, false, {}},
+      {"no catalogue", std::nullopt, {"No se encuentra el archivo de estructura...\r\n"}, false, {}, 0},
       {"catalogue at 4.9.9", VersionDelCatalogo("499"),
-       {"No es posible hacer la actualización. Actualice su equipo a versión 5.0 o superior"}, true, {}},
-      {"catalogue at 9.5.2", "", {}, true, {"Caja1", "VENTAS"}},
-      {"empty tblVersion", "DELETE FROM tblVersion;", {}, true, {"Caja1", "VENTAS"}},
+       {"No es posible hacer la actualización. Actualice su equipo a versión 5.0 o superior"}, true, {},
+       499},
+      {"catalogue at 9.5.2", "", {}, true, {"Caja1", "VENTAS"}, 952},
+      {"empty tblVersion", "DELETE FROM tblVersion;", {}, true, {"Caja1", "VENTAS"}, 0},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.que);
@@ -97,6 +99,7 @@ TEST_F(TaxoraTest, LoadChecksTheCatalogueAndListsTheDataSources) {
     }
     EXPECT_EQ(dialogo.cmdOpc[0].Enabled, caso.actualizarHabilitado);
     EXPECT_EQ(dialogo.cmbDSNList.List, caso.fuentes);
+    EXPECT_EQ(taxora::AccesoPrivadoTaxora::mVersionEstructura(dialogo), caso.version);
     EXPECT_TRUE(dialogo.cmdOpc[1].Enabled);
   }
 }
