@@ -1,6 +1,6 @@
 #pragma once
-// The frame that every ladder step follows, and the connection helpers that the run, the
-// steps and the satellite update share.
+// The frame that every ladder step follows, and the error helper that the run, the steps
+// and the satellite update share (the connection opener comes from conexion/).
 //
 // A step reads as a short list:
 //

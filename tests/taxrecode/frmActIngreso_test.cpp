@@ -301,6 +301,23 @@ TEST_F(TaxoraGrabadoTest, AFailedRecodeShowsTheFailureAndNamesTheLog) {
   EXPECT_EQ(dialogo.Caption, "ACTUALIZACIÓN DE IMPUESTOS DE COMPRAS en Bases de Datos Norvale Soft ®");
 }
 
+TEST_F(TaxoraGrabadoTest, ARecodeConnectionThatCannotBeOpenedIsReportedAsItIs) {
+  db_.Responde(kConsultaVersion, {{"VER"}, {{"910"}}});
+  int aperturas = 0;
+  db_.FallaApertura([&aperturas](const std::string&) { return ++aperturas == 2; }, -2147467259,
+                    "Server has gone away");
+  EligeSqlServer(0, "SRV01", "Ventas", "SQLEXPRESS");
+  usuario::HaceClic(dialogo.cmdOpc[0]);
+
+  const std::vector<std::string> cajas = Cajas();
+  ASSERT_EQ(cajas.size(), 3u) << "no notice: nothing was logged";
+  EXPECT_EQ(cajas[1], "Error -2147467259\r\nServer has gone away");
+  EXPECT_EQ(ui_.cajas[1].titulo, "Error al actualizar impuestos de compras");
+  EXPECT_THAT(cajas[2], StartsWith("Hubo problema al actualizar impuestos:"));
+  EXPECT_FALSE(std::filesystem::exists(win::RutaLocal(gRutaLog)));
+  EXPECT_EQ(db_.Textos(), std::vector<std::string>{kConsultaVersion}) << "no statement is sent";
+}
+
 TEST_F(TaxoraGrabadoTest, DuringARunTheInputsAreDisabledAndClosingIsRefused) {
   db_.Responde(kConsultaVersion, {{"VER"}, {{"910"}}});
   EligeSqlServer(0, "SRV01", "Ventas", "SQLEXPRESS");
