@@ -10,11 +10,6 @@ void ModificarEstructura80(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/
   RutinaNoConstruida("ModificarEstructura80");
 }
 
-void ModificarEstructura80_AC(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
-                              std::int16_t /*iVersionActual*/) {
-  RutinaNoConstruida("ModificarEstructura80_AC");
-}
-
 void ModificarEstructura81(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
                            std::int16_t /*iVersionActual*/) {
   RutinaNoConstruida("ModificarEstructura81");
