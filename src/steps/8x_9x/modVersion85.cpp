@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/MarcoRutina.h"
 #include "steps/PermisosMenu.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace {
 
@@ -90,8 +90,7 @@ void ModificarEstructura85(ado::Connection& cnx, std::int16_t iManejador,
   r.RegistraVersion(850);
 }
 
-void modVersion85::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura85 - Revisar Registros Default");
+void modVersion85::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision85);
 }

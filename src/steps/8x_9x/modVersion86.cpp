@@ -1,8 +1,8 @@
 #include "steps/8x_9x/modVersion86.h"
 
 #include "data/clsBaseDatos.h"
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace {
 
@@ -45,8 +45,7 @@ void ModificarEstructura863(ado::Connection& cnx, std::int16_t iManejador,
   r.RegistraVersion(863);
 }
 
-void modVersion86::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura86 - Revisar Registros Default");
+void modVersion86::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision86);
 }

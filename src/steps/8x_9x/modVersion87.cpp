@@ -1,7 +1,7 @@
 #include "steps/8x_9x/modVersion87.h"
 
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 
 void ModificarEstructura87(ado::Connection& cnx, std::int16_t iManejador,
                            std::int16_t iVersionActual, std::int16_t iVersionDestino) {
@@ -15,8 +15,7 @@ void ModificarEstructura87(ado::Connection& cnx, std::int16_t iManejador,
   r.RegistraVersion(870);
 }
 
-void modVersion87::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura87 - Revisar Registros Default");
+void modVersion87::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision87);
 }

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "data/clsBaseDatos.h"
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace {
 
@@ -49,8 +49,7 @@ void ModificarEstructura88(ado::Connection& cnx, std::int16_t iManejador,
   r.RegistraVersion(880);
 }
 
-void modVersion88::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura88 - Revisar Registros Default");
+void modVersion88::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision88);
 }

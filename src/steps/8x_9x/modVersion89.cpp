@@ -8,9 +8,9 @@
 #include "frame/modPrincipal.h"
 #include "platform/vb/Conversions.h"
 #include "platform/win/Sistema.h"
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace {
 
@@ -177,8 +177,7 @@ void ModificarEstructura89_AC(ado::Connection& cnx, std::int16_t iManejador,
   r.Ejecuta("UPDATE tblAC_Paquetes SET XML_Contenido='' WHERE XML_Contenido IS NULL;");
 }
 
-void modVersion89::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura89 - Revisar Registros Default");
+void modVersion89::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision89);
 }
