@@ -12,6 +12,8 @@
 #include "steps/8x_9x/modVersion86.h"
 #include "steps/8x_9x/modVersion87.h"
 #include "steps/8x_9x/modVersion88.h"
+#include "steps/8x_9x/modVersion89.h"
+#include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -93,6 +95,103 @@ INSTANTIATE_TEST_SUITE_P(
                       Formas{"V88Access", ModificarEstructura88, ManejadorAccess,
                              Sentencias88("MODIFY FECHA DATETIME NOT NULL;",
                                           "MODIFY FECHA_REG DATETIME NOT NULL;")}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+// ------------------------------------------------------------ the default-records check
+
+constexpr const char* kInicioRevision = "SELECT COD_FRP FROM tblFormasPago;";
+
+struct CasoRevision {
+  const char* nombre;
+  std::function<void(ado::Connection&, std::int16_t iVersionActual)> rutina;
+  std::int16_t iVersionActual;
+  bool revisa;
+  std::string antes;    // the routine's statement just before the check ("" : none)
+  std::string despues;  // the routine's statement just after it
+};
+
+void PrintTo(const CasoRevision& caso, std::ostream* os) { *os << caso.nombre; }
+
+class Revision85a89 : public prueba::RutinaGrabada,
+                      public ::testing::WithParamInterface<CasoRevision> {
+ protected:
+  prueba::RelojFijo reloj_{2020, 1, 2, 10, 20, 30};
+};
+
+// The check runs only on a database already at the step's version, at its place in the
+// routine; its failures (here every lookup, none being scripted) carry its own label.
+TEST_P(Revision85a89, RunsAtItsVersionOnly) {
+  db_.Responde("SELECT ABREVIA FROM tblMonedas WHERE COD_MON=1;", {{"ABREVIA"}, {{"MXN"}}});
+  db_.Responde(prueba::EmpiezaCon("SELECT * FROM tblPlantillaMenus"), SinFilas({"COD_PERFIL"}));
+  db_.Responde("SELECT COD_USU FROM tblUsuarios WHERE TIP_USU IN(0,1,2);", SinFilas({"COD_USU"}));
+  GetParam().rutina(cnx_, GetParam().iVersionActual);
+
+  const std::vector<std::string> textos = db_.Textos();
+  const auto revision = std::find(textos.begin(), textos.end(), kInicioRevision);
+  const auto despues = std::find(textos.begin(), textos.end(), GetParam().despues);
+  ASSERT_NE(despues, textos.end()) << GetParam().despues;
+  if (!GetParam().revisa) {
+    EXPECT_EQ(revision, textos.end());
+    EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+    return;
+  }
+  ASSERT_NE(revision, textos.end());
+  if (GetParam().antes.empty())
+    EXPECT_EQ(revision, textos.begin());
+  else
+    EXPECT_EQ(*(revision - 1), GetParam().antes);
+  EXPECT_LT(revision, despues);
+  const std::string etiqueta = std::string("Error en ModificarEstructura") +
+                               std::to_string(GetParam().iVersionActual / 10) +
+                               " - Revisar Registros Default :";
+  const std::vector<std::string> encabezados = prueba::Encabezados(log_.Contenido());
+  ASSERT_FALSE(encabezados.empty());
+  for (const std::string& e : encabezados) EXPECT_EQ(e.rfind(etiqueta, 0), 0u) << e;
+}
+
+const auto k85 = [](ado::Connection& c, std::int16_t v) {
+  ModificarEstructura85(c, ManejadorMySQL, v, 952);
+};
+const auto k86 = [](ado::Connection& c, std::int16_t v) {
+  ModificarEstructura86(c, ManejadorMySQL, v, 952);
+};
+const auto k87 = [](ado::Connection& c, std::int16_t v) {
+  ModificarEstructura87(c, ManejadorMySQL, v, 952);
+};
+const auto k88 = [](ado::Connection& c, std::int16_t v) {
+  ModificarEstructura88(c, ManejadorMySQL, v, 952);
+};
+const auto k89 = [](ado::Connection& c, std::int16_t v) {
+  ModificarEstructura89(c, ManejadorMySQL, v, 952, false, "");
+};
+
+const std::string kMoneda85 = "SELECT ABREVIA FROM tblMonedas WHERE COD_MON=1;";
+const std::string kCtaPago = "UPDATE tblCatClientes SET ID_CTAPAGO=0 WHERE (ID_CTAPAGO IS NULL);";
+const std::string kAjuste = "UPDATE tblConceptos SET CON_AJUSTE=0 WHERE (CON_AJUSTE IS NULL);";
+const std::string kFolioNulo = "UPDATE tblEncCargosAbonos SET FOL_FACT='' WHERE FOL_FACT IS NULL;";
+const std::string kUnionVentas =
+    "UPDATE tblGralVentas INNER JOIN tblNotasPorFactura ON "
+    "tblGralVentas.REF_DOC=tblNotasPorFactura.FOLIO_NV SET tblGralVentas.FACTWEB_STS=3;";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Revision85a89,
+    ::testing::Values(
+        CasoRevision{"V85At850", k85, 850, true, "", kMoneda85},
+        CasoRevision{"V85At840", k85, 840, false, "", kMoneda85},
+        CasoRevision{"V86At860", k86, 860, true,
+                     "ALTER TABLE tblFEPendientes MODIFY LISTAEMAIL TEXT NOT NULL;", kCtaPago},
+        CasoRevision{"V86At850", k86, 850, false, "", kCtaPago},
+        CasoRevision{"V87At870", k87, 870, true, "", kAjuste},
+        CasoRevision{"V87At863", k87, 863, false, "", kAjuste},
+        CasoRevision{"V88At880", k88, 880, true,
+                     "ALTER TABLE tblSveTransacciones MODIFY FECHA_REG DATETIME NOT NULL;",
+                     kFolioNulo},
+        CasoRevision{"V88At870", k88, 870, false, "", kFolioNulo},
+        CasoRevision{
+            "V89At890", k89, 890, true,
+            "UPDATE tblCostos SET FEC_PEDIM='1800-01-01 10:20:30' WHERE FEC_PEDIM='0000-00-00';",
+            kUnionVentas},
+        CasoRevision{"V89At880", k89, 880, false, "", kUnionVentas}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // ------------------------------------------------------------ 8.5 on the recording provider
