@@ -259,6 +259,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoPlantilla{"Absent", {}, {0, 1, 2}},
         CasoPlantilla{"Profile0Only", {Variant(std::int16_t{0})}, {1, 2}},
         CasoPlantilla{"Profiles0And1", {Variant(std::int16_t{1}), Variant(std::int16_t{0})}, {}},
+        CasoPlantilla{"Profiles0To2",
+                      {Variant(std::int16_t{2}), Variant(std::int16_t{1}), Variant(std::int16_t{0})},
+                      {}},
         CasoPlantilla{"NullProfile", {Variant::Null()}, {}}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
@@ -413,6 +416,15 @@ TEST_F(Versiones85a88, Versions86And863) {
   EXPECT_EQ(Consulta("SELECT XML_CIERRE FROM tblCierres"), (Filas{{"<Cierre Folio=\"1\"/>"}}));
   EXPECT_EQ(Consulta("SELECT FE_ACTIEPS FROM tblParametrosGenerales ORDER BY COD_SUCU"),
             (Filas{{"1"}, {"1"}, {"2"}}));
+
+  // Run again: the same structure and rows.
+  const Filas antes = Consulta("SELECT * FROM tblFEPendientes, tblCierres, tblCatClientes");
+  ModificarEstructura86(cnx_, ManejadorMySQL, 850, 863);
+  ModificarEstructura863(cnx_, ManejadorMySQL, 850, 863);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta("SELECT * FROM tblFEPendientes, tblCierres, tblCatClientes"), antes);
+  EXPECT_EQ(Tipo("tblCierres", "XML_CIERRE"), (Filas{{"longtext", "NO"}}));
+  EXPECT_EQ(Version(), (Filas{{"863", "0"}}));
 }
 
 TEST_F(Versiones85a88, Version87) {
