@@ -72,4 +72,9 @@ void RutinaConCatalogo::Sincroniza() {
 
 Resultado SinFilas(std::vector<std::string> columnas) { return {std::move(columnas), {}}; }
 
+std::vector<std::string> SinFilaDeVersion(std::vector<std::string> textos) {
+  std::erase_if(textos, [](const std::string& t) { return t.find("tblVersion") != t.npos; });
+  return textos;
+}
+
 }  // namespace prueba

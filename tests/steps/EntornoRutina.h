@@ -79,4 +79,7 @@ class RutinaConCatalogo : public RutinaEnMariaDB {
 // An empty result set with these columns.
 Resultado SinFilas(std::vector<std::string> columnas);
 
+// The statements without those of the version row, which the frame writes.
+std::vector<std::string> SinFilaDeVersion(std::vector<std::string> textos);
+
 }  // namespace prueba

@@ -27,12 +27,6 @@ using vb::Variant;
 constexpr long kFalla = -2147217900;
 constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
 
-// The statements sent, without the version row's (the frame's to write).
-std::vector<std::string> SinVersion(std::vector<std::string> textos) {
-  std::erase_if(textos, [](const std::string& t) { return t.find("tblVersion") != t.npos; });
-  return textos;
-}
-
 // ------------------------------------------------------------ forms by dialect
 
 using Rutina4 = void (*)(ado::Connection&, std::int16_t, std::int16_t, std::int16_t);
@@ -52,7 +46,7 @@ class Formas85a88 : public prueba::RutinaGrabada, public ::testing::WithParamInt
 // MySQL clauses and the UPDATE ... FROM join. (MySQL's are checked by their effect.)
 TEST_P(Formas85a88, StatementsOfTheDialect) {
   GetParam().rutina(cnx_, GetParam().iManejador, 840, 952);
-  EXPECT_THAT(SinVersion(db_.Textos()), ElementsAreArray(GetParam().sentencias));
+  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()), ElementsAreArray(GetParam().sentencias));
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
 
@@ -259,9 +253,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasoPlantilla{"Absent", {}, {0, 1, 2}},
         CasoPlantilla{"Profile0Only", {Variant(std::int16_t{0})}, {1, 2}},
         CasoPlantilla{"Profiles0And1", {Variant(std::int16_t{1}), Variant(std::int16_t{0})}, {}},
-        CasoPlantilla{"Profiles0To2",
-                      {Variant(std::int16_t{2}), Variant(std::int16_t{1}), Variant(std::int16_t{0})},
-                      {}},
+        CasoPlantilla{
+            "Profiles0To2",
+            {Variant(std::int16_t{2}), Variant(std::int16_t{1}), Variant(std::int16_t{0})},
+            {}},
         CasoPlantilla{"NullProfile", {Variant::Null()}, {}}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
