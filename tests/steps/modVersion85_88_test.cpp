@@ -1,5 +1,7 @@
 // Versions 8.5 to 8.8: the dialect forms as text, the closing option's branches and the
-// handler states on the recording provider; each routine's effect on MariaDB.
+// handler states on the recording provider; each routine's effect on MariaDB. Also, for
+// every routine of 8.5 to 9.0 and the central-administrator fix-ups, the log label and
+// the place of the default-records check.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,11 +10,13 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "steps/8x_9x/modVersion80.h"
 #include "steps/8x_9x/modVersion85.h"
 #include "steps/8x_9x/modVersion86.h"
 #include "steps/8x_9x/modVersion87.h"
 #include "steps/8x_9x/modVersion88.h"
 #include "steps/8x_9x/modVersion89.h"
+#include "steps/8x_9x/modVersion90.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -89,6 +93,93 @@ INSTANTIATE_TEST_SUITE_P(
                       Formas{"V88Access", ModificarEstructura88, ManejadorAccess,
                              Sentencias88("MODIFY FECHA DATETIME NOT NULL;",
                                           "MODIFY FECHA_REG DATETIME NOT NULL;")}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+// ------------------------------------------------------------ log labels
+
+struct CasoEtiqueta {
+  const char* nombre;
+  std::function<void(ado::Connection&)> rutina;
+  std::string falla;   // a statement that the engine refuses
+  std::string ultima;  // the routine's last statement, sent all the same
+};
+
+void PrintTo(const CasoEtiqueta& caso, std::ostream* os) { *os << caso.nombre; }
+
+class Etiquetas85a90 : public prueba::RutinaGrabada,
+                       public ::testing::WithParamInterface<CasoEtiqueta> {
+ protected:
+  prueba::RelojFijo reloj_{2020, 1, 2, 3, 4, 5};
+};
+
+// A refused statement is logged once under the routine's own label, and the routine goes
+// on to its end.
+TEST_P(Etiquetas85a90, RefusedStatementLoggedUnderTheRoutinesLabel) {
+  db_.Responde("SELECT ABREVIA FROM tblMonedas WHERE COD_MON=1;", {{"ABREVIA"}, {{"MXN"}}});
+  db_.Responde(prueba::EmpiezaCon("SELECT * FROM tblPlantillaMenus"), SinFilas({"COD_PERFIL"}));
+  db_.Responde(prueba::EmpiezaCon("SELECT COD_USU FROM"), SinFilas({"COD_USU"}));
+  db_.Responde(prueba::EmpiezaCon("SELECT Nombre_Paquete FROM"), SinFilas({"Nombre_Paquete"}));
+  db_.Responde("SELECT * FROM tblAC_DpDisparador;",
+               {{"EventoPV"}, {{vb::Variant(std::int16_t{3})}}});
+  db_.Falla(GetParam().falla, kFalla, "refused");
+
+  GetParam().rutina(cnx_);
+
+  EXPECT_EQ(log_.Contenido(),
+            Entrada(std::string("Error en ") + GetParam().nombre + " :", kFalla, "refused"));
+  EXPECT_EQ(prueba::SinFilaDeVersion(db_.Textos()).back(), GetParam().ultima);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Etiquetas85a90,
+    ::testing::Values(
+        CasoEtiqueta{"ModificarEstructura85",
+                     [](ado::Connection& c) { ModificarEstructura85(c, ManejadorMySQL, 840, 952); },
+                     "UPDATE tblCatClientes SET ID_CTAPAGO=0 WHERE (ID_CTAPAGO IS NULL);",
+                     "SELECT COD_USU FROM tblUsuarios WHERE TIP_USU IN(0,1,2);"},
+        CasoEtiqueta{"ModificarEstructura86",
+                     [](ado::Connection& c) { ModificarEstructura86(c, ManejadorMySQL, 840, 952); },
+                     "ALTER TABLE tblFEPendientes MODIFY LISTAEMAIL TEXT NOT NULL;",
+                     "UPDATE tblCatClientes SET ID_CTAPAGO=0 WHERE (ID_CTAPAGO IS NULL);"},
+        CasoEtiqueta{
+            "ModificarEstructura863",
+            [](ado::Connection& c) { ModificarEstructura863(c, ManejadorMySQL, 840, 863); },
+            "ALTER TABLE tblCierres MODIFY XML_CIERRE LONGTEXT NOT NULL;",
+            "UPDATE tblParametrosGenerales SET FE_ACTIEPS=1 WHERE (FE_ACTIEPS=0);"},
+        CasoEtiqueta{"ModificarEstructura87",
+                     [](ado::Connection& c) { ModificarEstructura87(c, ManejadorMySQL, 840, 952); },
+                     "UPDATE tblConceptos SET CON_AJUSTE=0 WHERE (CON_AJUSTE IS NULL);",
+                     "UPDATE tblConceptos SET CON_AJUSTE=0 WHERE (CON_AJUSTE IS NULL);"},
+        CasoEtiqueta{"ModificarEstructura88",
+                     [](ado::Connection& c) { ModificarEstructura88(c, ManejadorMySQL, 840, 952); },
+                     "ALTER TABLE tblSveTransacciones MODIFY FECHA DATETIME NOT NULL;",
+                     "UPDATE tblEncCargosAbonos SET FOL_FACT='' WHERE COD_STS=2;"},
+        CasoEtiqueta{"ModificarEstructura89",
+                     [](ado::Connection& c) {
+                       ModificarEstructura89(c, ManejadorMySQL, 840, 952, false, "");
+                     },
+                     "ALTER TABLE tblParametrosGenerales DROP COLUMN CONX_CXC;",
+                     "UPDATE tblGralVentas INNER JOIN tblNotasPorFactura ON "
+                     "tblGralVentas.REF_DOC=tblNotasPorFactura.FOLIO_NV SET "
+                     "tblGralVentas.FACTWEB_STS=3;"},
+        CasoEtiqueta{
+            "ModificarEstructura894",
+            [](ado::Connection& c) { ModificarEstructura894(c, ManejadorMySQL, 840, 952); },
+            "ALTER TABLE tblCDSOConfig MODIFY CDSO_CADENA VARCHAR(10) NOT NULL;",
+            "ALTER TABLE tblBitacoraAntibioticos MODIFY NOTAS VARCHAR(254) NOT NULL;"},
+        CasoEtiqueta{"ModificarEstructura90",
+                     [](ado::Connection& c) { ModificarEstructura90(c, ManejadorMySQL, 840, 952); },
+                     "UPDATE tblCajas SET TIPO_ESQUEMA=0 WHERE VEN_CAJ=0 AND TIPO_ESQUEMA IS NULL;",
+                     "UPDATE tblServiciosElec SET "
+                     "FACTWEB_URL='https://facturacion.velmar.com.mx/FacturarTicket';"},
+        CasoEtiqueta{"ModificarEstructura80_AC",
+                     [](ado::Connection& c) { ModificarEstructura80_AC(c, ManejadorMySQL, 800); },
+                     "ALTER TABLE tblAC_Menus MODIFY Id_Usuario VARCHAR(30) NOT NULL;",
+                     "UPDATE tblAC_Dependencias SET BD_Dp='' WHERE (BD_Dp IS NULL);"},
+        CasoEtiqueta{"ModificarEstructura89_AC",
+                     [](ado::Connection& c) { ModificarEstructura89_AC(c, ManejadorMySQL, 800); },
+                     "UPDATE tblAC_Paquetes SET Envio_Recep=4 WHERE Envio_Recep=1;",
+                     "UPDATE tblAC_Paquetes SET XML_Contenido='' WHERE XML_Contenido IS NULL;"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // ------------------------------------------------------------ the default-records check
