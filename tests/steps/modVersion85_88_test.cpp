@@ -50,7 +50,7 @@ class Formas85a88 : public prueba::RutinaGrabada, public ::testing::WithParamInt
 // MySQL clauses and the UPDATE ... FROM join. (MySQL's are checked by their effect.)
 TEST_P(Formas85a88, StatementsOfTheDialect) {
   GetParam().rutina(cnx_, GetParam().iManejador, 840, 952);
-  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()), ElementsAreArray(GetParam().sentencias));
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()), ElementsAreArray(GetParam().sentencias));
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
 
@@ -127,7 +127,7 @@ TEST_P(Etiquetas85a90, RefusedStatementLoggedUnderTheRoutinesLabel) {
 
   EXPECT_EQ(log_.Contenido(),
             Entrada(std::string("Error en ") + GetParam().nombre + " :", kFalla, "refused"));
-  EXPECT_EQ(prueba::SinFilaDeVersion(db_.Textos()).back(), GetParam().ultima);
+  EXPECT_EQ(prueba::SinVersion(db_.Textos()).back(), GetParam().ultima);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -96,7 +96,7 @@ class Formas89y90 : public prueba::RutinaGrabada {
 TEST_F(Formas89y90, SqlServer) {
   ModificarEstructura89(cnx_, ManejadorSQLServer, 880, 952, false, "");
   ModificarEstructura894(cnx_, ManejadorSQLServer, 880, 952);
-  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()),
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()),
               ElementsAreArray(Sentencias89("ALTER COLUMN", "VARCHAR(100) NOT NULL;",
                                             "VARCHAR(10) NOT NULL;", "VARCHAR(254) NOT NULL;",
                                             "'18000101 10:20:30'")));
@@ -106,7 +106,7 @@ TEST_F(Formas89y90, SqlServer) {
 TEST_F(Formas89y90, Access) {
   ModificarEstructura89(cnx_, ManejadorAccess, 880, 952, false, "");
   ModificarEstructura894(cnx_, ManejadorAccess, 880, 952);
-  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()),
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()),
               ElementsAreArray(Sentencias89("ALTER COLUMN", "TEXT(100);", "TEXT(10);", "TEXT(254);",
                                             "#1800/01/01 10:20:30#")));
 }
@@ -114,7 +114,7 @@ TEST_F(Formas89y90, Access) {
 // The versions change nothing in 9.0: the same statements whatever they hold.
 TEST_F(Formas89y90, Version90) {
   ModificarEstructura90(cnx_, ManejadorSQLServer, 880, 952);
-  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()),
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()),
               ElementsAreArray(Sentencias90(
                   "ALTER TABLE tblBitacoraAntibioticos ALTER COLUMN MED_RECETA VARCHAR(70) NOT "
                   "NULL;")));
@@ -122,7 +122,7 @@ TEST_F(Formas89y90, Version90) {
   ModificarEstructura90(cnx_, ManejadorAccess, 900, 900);
   const std::vector<std::string> textos = db_.Textos();
   EXPECT_THAT(
-      prueba::SinFilaDeVersion({textos.begin() + static_cast<long>(sqlServer), textos.end()}),
+      prueba::SinVersion({textos.begin() + static_cast<long>(sqlServer), textos.end()}),
       ElementsAreArray(
           Sentencias90("ALTER TABLE tblBitacoraAntibioticos ALTER COLUMN MED_RECETA TEXT(70);")));
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
@@ -218,7 +218,7 @@ TEST_F(Formas89y90, BarCodeTableMissing) {
   const std::vector<std::string> textos = db_.Textos();
   EXPECT_NE(std::find(textos.begin(), textos.end(), InsertaPLU("1,1,0,0,'',0,0,0,0,0")),
             textos.end());
-  EXPECT_EQ(prueba::SinFilaDeVersion(textos).back(), kReinicioWeb2019);  // and the routine went on
+  EXPECT_EQ(prueba::SinVersion(textos).back(), kReinicioWeb2019);  // and the routine went on
 }
 
 // ------------------------------------------------------------ on MariaDB
