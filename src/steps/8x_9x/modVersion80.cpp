@@ -8,7 +8,6 @@
 #include "platform/win/Sistema.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 #include "steps/8x_9x/PiezasComunes8x.h"
 
 namespace {
