@@ -363,6 +363,15 @@ TEST_F(Version80y81, Version81AfterVersion80) {
   EXPECT_EQ(Consulta("SELECT FEC_CAD FROM tblRenInvFisico WHERE RENGLON=3"), (Filas{{"1800-01-01"}}));
   EXPECT_EQ(Consulta("SELECT * FROM tblPuntos ORDER BY 1"),
             (Filas{{"C1", "1", "", "0"}, {"C2", "0", "", "0"}}));
+
+  // The ladder retakes 8.1 at 8.1: the tokens are cleared again, nothing is duplicated.
+  bd_->EjecutaSql("UPDATE tblPuntos SET TOKEN_ZEVOZOR='tok-3',PROMO_ZEVOZOR=2 WHERE COD_CLI='C2';");
+  ModificarEstructura81(cnx_, ManejadorMySQL, 810);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta("SELECT * FROM tblPuntos ORDER BY 1"),
+            (Filas{{"C1", "1", "", "0"}, {"C2", "0", "", "0"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblProveedoresSE"), (Filas{{"1"}}));
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"810"}}));
 }
 
 // Without tblPuntos the climb stops at 8.1: nothing logged, the version stays.
