@@ -8,7 +8,6 @@
 #include "platform/win/Sistema.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 #include "steps/8x_9x/PiezasComunes8x.h"
 
 namespace {
@@ -183,11 +182,6 @@ void ModificarEstructura80(ado::Connection& cnx, std::int16_t iManejador,
   AseguraProveedorSE(r);
   r.RegistraVersion(800);
   r.SinManejador();
-}
-
-void ModificarEstructura80_AC(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
-                              std::int16_t /*iVersionActual*/) {
-  RutinaNoConstruida("ModificarEstructura80_AC");
 }
 
 void ModificarEstructura81(ado::Connection& cnx, std::int16_t iManejador,

@@ -10,10 +10,3 @@ void ModificarEstructura91(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/
                            std::int16_t /*iVersionDestino*/, ui::Label& /*lblMensaje*/) {
   RutinaNoConstruida("ModificarEstructura91");
 }
-
-void ModificarEstructura91_CA(const std::string& /*sCadenaConexion*/,
-                              std::int16_t /*iManejador*/,
-                              const std::string& /*sNombreBaseDatos*/,
-                              ui::Label& /*lblMensaje*/) {
-  RutinaNoConstruida("ModificarEstructura91_CA");
-}
