@@ -2,25 +2,10 @@
 
 #include <string>
 
-#include "data/clsBaseDatos.h"
-#include "platform/vb/Conversions.h"
-#include "platform/win/Sistema.h"
+#include "steps/8x_9x/PiezasComunes8x.h"
 #include "steps/MarcoRutina.h"
 
 namespace {
-
-// The literals of the service-charge article: today's date, and 1 January 1800 at the
-// clock's time as its change date.
-struct FechasArticulo {
-  std::string sHoy;
-  std::string sCambio;
-};
-
-FechasArticulo GeneraFechasArticulo(std::int16_t iManejador) {
-  clsBaseDatos bd;
-  return {bd.GeneraFecHr(FecHrFecha, win::Date(), iManejador),
-          bd.GeneraFecHr(FecHrFechaHora, vb::DateSerial(1800, 1, 1), iManejador)};
-}
 
 // Rows 1 and 4 go; rows 2, 3 and 5 are added when missing and otherwise left as they are.
 void ReordenaProveedoresTC(Rutina& r) {
@@ -96,7 +81,8 @@ void RehaceFilasDelArticulo(Rutina& r) {
 
 void ModificarEstructura92(ado::Connection& cnx, std::int16_t iManejador,
                            std::int16_t /*iVersionActual*/, std::int16_t /*iVersionDestino*/) {
-  // Made before the handler is armed: a literal that cannot be made stops the update.
+  // The article's dates (today, and 1 January 1800 at the clock's time), made before the
+  // handler is armed: a literal that cannot be made stops the update.
   const FechasArticulo fechas = GeneraFechasArticulo(iManejador);
 
   Rutina r(cnx, "ModificarEstructura92", iManejador);
