@@ -43,10 +43,8 @@ TEST_F(Version91Grabada, EveryEngineGetsTheSameText) {
   EXPECT_EQ(Corre(ManejadorAccess), mysql);
   ASSERT_FALSE(mysql.empty());
   EXPECT_EQ(mysql.front(),
-            std::string("UPDATE tblServiciosElec SET FACTWEB_URL='") + kDireccionFacturacionWeb +
-                "';");
-  EXPECT_THAT(kDireccionFacturacionWeb, ::testing::StartsWith("https://"));
-  EXPECT_THAT(kDireccionFacturacionWeb, ::testing::EndsWith("/FacturarTicket"));
+            std::string("UPDATE tblServiciosElec SET FACTWEB_URL='") +
+                kFacturacionWebPredeterminada + "';");
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
 
@@ -84,7 +82,7 @@ TEST_F(Version91, FromTheFixtureAt90) {
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
   EXPECT_EQ(Version(), (Filas{{"910", "0"}}));
 
-  const std::string url = kDireccionFacturacionWeb;
+  const std::string url = kFacturacionWebPredeterminada;
   EXPECT_EQ(Consulta("SELECT FACTWEB_URL, FACTWEB_CONC, FACTWEB_CVE FROM tblServiciosElec "
                      "ORDER BY COD_SERV"),
             (Filas{{url, "Consumo de alimentos", "90101501"},
@@ -136,7 +134,7 @@ TEST_F(Version91, SecondRun) {
   Corre();
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
   EXPECT_EQ(Consulta("SELECT FACTWEB_URL, FACTWEB_CONC FROM tblServiciosElec WHERE COD_SERV=1"),
-            (Filas{{kDireccionFacturacionWeb, "Comidas"}}));
+            (Filas{{kFacturacionWebPredeterminada, "Comidas"}}));
   EXPECT_EQ(Consulta("SELECT COD_STS, DES_STS FROM tblStatusDoc WHERE COD_STS > 10 ORDER BY 1"),
             (Filas{{"11", "POR SALIR"}, {"12", "EN ESPERA"}, {"13", "EN ESPERA"}}));
   EXPECT_EQ(Consulta("SELECT DES_TIP FROM tblTipoVendedor WHERE COD_TIP=0"), (Filas{{"CHOFER"}}));

@@ -1,5 +1,5 @@
 #pragma once
-// The web-invoicing service that versions 9.0 and 9.1 give every configuration row of
-// tblServiciosElec.
-inline constexpr const char* kDireccionFacturacionWeb =
+// The default web-invoicing endpoint that versions 9.0 and 9.1 write into
+// tblServiciosElec.FACTWEB_URL. The programs never contact it themselves.
+inline constexpr const char* kFacturacionWebPredeterminada =
     "https://facturacion.velmar.com.mx/FacturarTicket";

@@ -185,11 +185,6 @@ void ModificarEstructura80(ado::Connection& cnx, std::int16_t iManejador,
   r.SinManejador();
 }
 
-void ModificarEstructura80_AC(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
-                              std::int16_t /*iVersionActual*/) {
-  RutinaNoConstruida("ModificarEstructura80_AC");
-}
-
 void ModificarEstructura81(ado::Connection& cnx, std::int16_t iManejador,
                            std::int16_t /*iVersionActual*/) {
   Rutina r(cnx, "ModificarEstructura81", iManejador);

@@ -4,7 +4,6 @@
 
 #include "steps/8x_9x/FacturacionWeb.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace {
 
@@ -58,19 +57,10 @@ void ModificarEstructura91(ado::Connection& cnx, std::int16_t iManejador,
                            ui::Label& /*lblMensaje*/) {
   Rutina r(cnx, "ModificarEstructura91", iManejador);
   r.ArmaManejador();
-  r.Ejecuta(std::string("UPDATE tblServiciosElec SET FACTWEB_URL='") + kDireccionFacturacionWeb +
-            "';");
+  r.Ejecuta(std::string("UPDATE tblServiciosElec SET FACTWEB_URL='") +
+            kFacturacionWebPredeterminada + "';");
   for (const char* sentencia : kRellenos91) r.Ejecuta(sentencia);
   EstadosYTipoVendedor(r);
   r.Ejecuta("UPDATE tblPais SET NOM_PAIS='MEX' WHERE COD_PAIS='MEX';");
   r.RegistraVersion(910);
-}
-
-// Stand-in until the doctor's-office update is built: it raises the "not built" error,
-// so a run never takes it for a routine that ran.
-void ModificarEstructura91_CA(const std::string& /*sCadenaConexion*/,
-                              std::int16_t /*iManejador*/,
-                              const std::string& /*sNombreBaseDatos*/,
-                              ui::Label& /*lblMensaje*/) {
-  RutinaNoConstruida("ModificarEstructura91_CA");
 }
