@@ -12,17 +12,16 @@ namespace prueba {
 // The statements sent, leaving out those of the version row.
 inline std::vector<std::string> SinFilaDeVersion(const std::vector<std::string>& textos) {
   std::vector<std::string> resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto), [](const std::string& s) {
-    return s.find("tblVersion") == std::string::npos;
-  });
+  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto),
+               [](const std::string& s) { return s.find("tblVersion") == std::string::npos; });
   return resto;
 }
 
 // The statements sent from position `inicio` on, version row left out.
 inline std::vector<std::string> EnviadasDesde(const RecordingProvider& db, std::size_t inicio) {
   const std::vector<std::string> textos = db.Textos();
-  return SinFilaDeVersion({textos.begin() + static_cast<long>(std::min(inicio, textos.size())),
-                           textos.end()});
+  return SinFilaDeVersion(
+      {textos.begin() + static_cast<long>(std::min(inicio, textos.size())), textos.end()});
 }
 
 inline constexpr long kRechazada = -2147217900;  // a statement the engine refuses

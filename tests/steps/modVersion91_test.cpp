@@ -42,9 +42,8 @@ TEST_F(Version91Grabada, EveryEngineGetsTheSameText) {
   EXPECT_EQ(Corre(ManejadorSQLServer), mysql);
   EXPECT_EQ(Corre(ManejadorAccess), mysql);
   ASSERT_FALSE(mysql.empty());
-  EXPECT_EQ(mysql.front(),
-            std::string("UPDATE tblServiciosElec SET FACTWEB_URL='") +
-                kFacturacionWebPredeterminada + "';");
+  EXPECT_EQ(mysql.front(), std::string("UPDATE tblServiciosElec SET FACTWEB_URL='") +
+                               kFacturacionWebPredeterminada + "';");
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
 
@@ -114,8 +113,9 @@ TEST_F(Version91, FromTheFixtureAt90) {
   EXPECT_EQ(Consulta("SELECT FORM_VOL FROM tblPrecVolum ORDER BY COD1_ART"),
             (Filas{{""}, {"3x2"}}));
   // State 11 is rewritten, 12 keeps its own description, 13 is added.
-  EXPECT_EQ(Consulta("SELECT COD_STS, DES_STS FROM tblStatusDoc ORDER BY COD_STS"),
-            (Filas{{"1", "ABIERTO"}, {"11", "POR SALIR"}, {"12", "EN CAMINO"}, {"13", "ENTREGADO"}}));
+  EXPECT_EQ(
+      Consulta("SELECT COD_STS, DES_STS FROM tblStatusDoc ORDER BY COD_STS"),
+      (Filas{{"1", "ABIERTO"}, {"11", "POR SALIR"}, {"12", "EN CAMINO"}, {"13", "ENTREGADO"}}));
   EXPECT_EQ(Consulta("SELECT COD_TIP, DES_TIP FROM tblTipoVendedor ORDER BY COD_TIP"),
             (Filas{{"0", "REPARTIDOR"}, {"1", "MOSTRADOR"}}));
   EXPECT_EQ(Consulta("SELECT COD_PAIS, NOM_PAIS FROM tblPais ORDER BY 1"),

@@ -61,7 +61,8 @@ TEST_F(Pasos91a95, OnADatabaseWithoutThe9xStructure) {
       "ALTER TABLE tblParametrosGenerales DROP COLUMN TA_FTP;");
   Asciende();
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
-  EXPECT_EQ(Consulta("SELECT COD_STS FROM tblStatusDoc ORDER BY 1"), (Filas{{"11"}, {"12"}, {"13"}}));
+  EXPECT_EQ(Consulta("SELECT COD_STS FROM tblStatusDoc ORDER BY 1"),
+            (Filas{{"11"}, {"12"}, {"13"}}));
   EXPECT_EQ(Consulta("SELECT COD_PROVTC FROM tblProveedoresTC ORDER BY 1"),
             (Filas{{"2"}, {"3"}, {"5"}}));
   EXPECT_EQ(Consulta("SELECT DISTINCT FACTWEB_CONC, FACTWEB_CVE FROM tblServiciosElec"),

@@ -13,7 +13,8 @@ using prueba::Filas;
 using prueba::kRechazada;
 using ::testing::ElementsAre;
 
-constexpr const char* kNoExiste = "Cannot drop the table 'tblPedidosRest', because it does not exist";
+constexpr const char* kNoExiste =
+    "Cannot drop the table 'tblPedidosRest', because it does not exist";
 
 // ------------------------------------------------------------ 9.3
 
@@ -80,9 +81,9 @@ TEST_F(Version94Grabada, TheDropsAreSilentTheRestIsLogged) {
   std::vector<std::string> drops;
   for (const std::string& s : db_.Textos())
     if (s.rfind("DROP", 0) == 0) drops.push_back(s);
-  EXPECT_THAT(drops, ElementsAre("DROP TABLE MGW10008;", "DROP TABLE MGW10038;",
-                                 "DROP TABLE MGW10039;", "DROP TABLE POLIZASVERIFICADAS;",
-                                 "DROP TABLE SINCPOLIZAS;"));
+  EXPECT_THAT(drops,
+              ElementsAre("DROP TABLE MGW10008;", "DROP TABLE MGW10038;", "DROP TABLE MGW10039;",
+                          "DROP TABLE POLIZASVERIFICADAS;", "DROP TABLE SINCPOLIZAS;"));
   EXPECT_EQ(log_.Contenido(),
             Entrada(kEtiqueta94, kRechazada, "Invalid column name 'CP_AUTCANCELARECP'") +
                 Entrada(kEtiqueta94, kRechazada, "Invalid object name 'tblVersion'"));
@@ -104,13 +105,15 @@ TEST_F(Version94, FromTheFixture) {
             (Filas{{""}, {"fondo.png"}}));
   // Profile 0 holds all 30 authorisations and nothing else changed; profile 1 is untouched.
   const Filas perfil1 = {{"1", "0", "NULL", "NULL", "1"}};
-  const std::string columnas = "PV_CAMBIARPRECIO+PV_LIMPIARSALIR+PV_CANCELARVEN+PV_DESCUENTO+"
+  const std::string columnas =
+      "PV_CAMBIARPRECIO+PV_LIMPIARSALIR+PV_CANCELARVEN+PV_DESCUENTO+"
       "PV_REIMPRIMIR+PV_BORRARESPERA+PV_FORMASPAGO+PV_AUTORIZARCXC+PV_AUTORIZARALM+FF_PWCOMANDAS+"
       "CP_TRASPRESUP+CP_AUTORIZAREQS+CP_AUTORIZAOCOM+CP_AUTORIZAREMS+CP_AUTORIZARECP+"
       "CP_SURTIRREQS+CP_AUTORIZARCXP+GT_AUTORIZARGTOS+GT_AUTORIZARTESOR+GT_CANCELARCONCIL+"
       "GT_REABRIRCONCIL+PV_BORRARMODULO+CP_BORRARMODULO+GT_BORRARMODULO+PV_BLOQUEARAPAR+"
       "FF_MOVSMESACUENTA+CP_COMPLEMENTO+CP_AUTORIZARCANC+CP_AUTCOMPLEMENTO+CP_AUTCANCELARECP";
-  EXPECT_EQ(Consulta("SELECT COD_PERFIL, " + columnas + ", PV_VERCOSTOS FROM tblPerfilPermisos "
+  EXPECT_EQ(Consulta("SELECT COD_PERFIL, " + columnas +
+                     ", PV_VERCOSTOS FROM tblPerfilPermisos "
                      "WHERE COD_PERFIL=0"),
             (Filas{{"0", "30", "0"}}));
   EXPECT_EQ(Consulta("SELECT COD_PERFIL, PV_CAMBIARPRECIO, PV_LIMPIARSALIR, CP_AUTCANCELARECP, "

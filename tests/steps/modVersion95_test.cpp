@@ -75,7 +75,8 @@ TEST_F(Version95, FillsNullsWithZero) {
     ASSERT_EQ(Consulta("SELECT COUNT(*) > 0 FROM " + tabla + " WHERE " + columna + " IS NULL"),
               (Filas{{"1"}}))
         << tabla << "." << columna << " holds no Null to fill";
-    esperadas.push_back(Consulta("SELECT IFNULL(" + columna + ", 0) FROM " + tabla + " ORDER BY 1"));
+    esperadas.push_back(
+        Consulta("SELECT IFNULL(" + columna + ", 0) FROM " + tabla + " ORDER BY 1"));
   }
   // Run again (a database at 9.5.0 updated once more), nothing changes.
   for (std::int16_t iVersionActual : {940, 950}) {
@@ -106,9 +107,10 @@ TEST_P(Version951Grabada, TheWidthsInEachDialect) {
   const FormaFtp& f = GetParam();
   ModificarEstructura951(cnx_, f.iManejador, 950, 952);
   const std::string inicio = std::string("ALTER TABLE tblFtpConexiones ") + f.verbo;
-  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()),
-              ElementsAre(inicio + " DIR_FTP " + f.ancho100, inicio + " USU_FTP " + f.ancho50,
-                          inicio + " PASS_FTP " + f.ancho100, inicio + " ARCHIVO_FTP " + f.ancho50));
+  EXPECT_THAT(
+      prueba::SinFilaDeVersion(db_.Textos()),
+      ElementsAre(inicio + " DIR_FTP " + f.ancho100, inicio + " USU_FTP " + f.ancho50,
+                  inicio + " PASS_FTP " + f.ancho100, inicio + " ARCHIVO_FTP " + f.ancho50));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,8 +162,7 @@ TEST_P(Version952Fecha, TheStoredDate) {
                   "TA_FTP='2020-01-01' WHERE COD_SUCU='SUC01';");
   ModificarEstructura952(cnx_, ManejadorMySQL, 951, 952);
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
-  EXPECT_EQ(Consulta("SELECT TA_FTP FROM tblParametrosGenerales ORDER BY COD_SUCU"),
-            caso.despues);
+  EXPECT_EQ(Consulta("SELECT TA_FTP FROM tblParametrosGenerales ORDER BY COD_SUCU"), caso.despues);
   EXPECT_EQ(Consulta("SELECT VER, CXC_CENTRAL FROM tblVersion"), (Filas{{"952", "0"}}));
 }
 
@@ -169,18 +170,17 @@ const Filas kSeQuedan = {{"2019-05-31"}, {"2020-01-01"}};
 const Filas kPrimeraRepuesta = {{"1800-01-01"}, {"2020-01-01"}};
 const Filas kTodasRepuestas = {{"1800-01-01"}, {"1800-01-01"}};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Version952Fecha,
-    ::testing::Values(CasoFtp{"ADate", "2019-05-31", kSeQuedan},
-                      CasoFtp{"TheResetDate", "1800-01-01", kPrimeraRepuesta},
-                      CasoFtp{"Null", nullptr, kPrimeraRepuesta},
-                      CasoFtp{"Star", "*", kPrimeraRepuesta},
-                      CasoFtp{"Empty", "", kPrimeraRepuesta},
-                      CasoFtp{"NoHyphen", "31/05/2019", kTodasRepuestas},
-                      CasoFtp{"HyphenButNoDate", "no-date", kTodasRepuestas},
-                      CasoFtp{"NoSuchDay", "2019-02-30", kTodasRepuestas},
-                      CasoFtp{"TheZeroDate", "1899-12-30", kTodasRepuestas}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Cases, Version952Fecha,
+                         ::testing::Values(CasoFtp{"ADate", "2019-05-31", kSeQuedan},
+                                           CasoFtp{"TheResetDate", "1800-01-01", kPrimeraRepuesta},
+                                           CasoFtp{"Null", nullptr, kPrimeraRepuesta},
+                                           CasoFtp{"Star", "*", kPrimeraRepuesta},
+                                           CasoFtp{"Empty", "", kPrimeraRepuesta},
+                                           CasoFtp{"NoHyphen", "31/05/2019", kTodasRepuestas},
+                                           CasoFtp{"HyphenButNoDate", "no-date", kTodasRepuestas},
+                                           CasoFtp{"NoSuchDay", "2019-02-30", kTodasRepuestas},
+                                           CasoFtp{"TheZeroDate", "1899-12-30", kTodasRepuestas}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 class Version952 : public prueba::BaseEn90 {};
 

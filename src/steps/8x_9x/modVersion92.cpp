@@ -15,13 +15,13 @@ void ReordenaProveedoresTC(Rutina& r) {
     const char* sCodigo;
     const char* sDescripcion;
   };
-  for (const Proveedor& p : {Proveedor{"2", "ProsePago®"}, Proveedor{"3", "SmartPayment®"},
-                             Proveedor{"5", "Banorte"}}) {
-    r.EjecutaSiFalta(std::string("SELECT COD_PROVTC FROM tblProveedoresTC WHERE COD_PROVTC=") +
-                         p.sCodigo + ";",
-                     std::string("INSERT INTO tblProveedoresTC "
-                                 "(COD_PROVTC,DES_PROVTC,SITIO_PROVTC,RESP_PROVTC) VALUES (") +
-                         p.sCodigo + ",'" + p.sDescripcion + "','','');");
+  for (const Proveedor& p :
+       {Proveedor{"2", "ProsePago®"}, Proveedor{"3", "SmartPayment®"}, Proveedor{"5", "Banorte"}}) {
+    r.EjecutaSiFalta(
+        std::string("SELECT COD_PROVTC FROM tblProveedoresTC WHERE COD_PROVTC=") + p.sCodigo + ";",
+        std::string("INSERT INTO tblProveedoresTC "
+                    "(COD_PROVTC,DES_PROVTC,SITIO_PROVTC,RESP_PROVTC) VALUES (") +
+            p.sCodigo + ",'" + p.sDescripcion + "','','');");
   }
 }
 
@@ -67,12 +67,14 @@ void RehaceFilasDelArticulo(Rutina& r) {
   r.Ejecuta("DELETE FROM tblCodArticuloExtra WHERE COD_ART='QZ_PEDIDO_CARGO_SERV';");
   r.Ejecuta("DELETE FROM tblCodArticuloExtra WHERE CODART_EXTRA='QZ_PEDIDO_CARGO_SERV';");
   if (r.Ejecuta("DELETE FROM tblGpoArticulos WHERE COD1_ART='QZ_PEDIDO_CARGO_SERV';"))
-    r.Ejecuta("INSERT INTO tblGpoArticulos (COD1_ART,COD_GPO,COD_AGR) VALUES "
-              "('QZ_PEDIDO_CARGO_SERV',1,1) ");
+    r.Ejecuta(
+        "INSERT INTO tblGpoArticulos (COD1_ART,COD_GPO,COD_AGR) VALUES "
+        "('QZ_PEDIDO_CARGO_SERV',1,1) ");
   if (r.Ejecuta("DELETE FROM tblUndCosPreArt WHERE COD1_ART='QZ_PEDIDO_CARGO_SERV';"))
-    r.Ejecuta("INSERT INTO tblUndCosPreArt (COD_UND,COD1_ART,EQV_UND,PRE_UND,PRE_IVA,CVE_OFR,"
-              "COS_PRO,COS_REP,COS_UCO,IMPTO_IMP,COD_BARRAS,PCIO_PUNTOS) VALUES "
-              "('ACT','QZ_PEDIDO_CARGO_SERV',1,0,0,'',0,0,0,0,'',0)");
+    r.Ejecuta(
+        "INSERT INTO tblUndCosPreArt (COD_UND,COD1_ART,EQV_UND,PRE_UND,PRE_IVA,CVE_OFR,"
+        "COS_PRO,COS_REP,COS_UCO,IMPTO_IMP,COD_BARRAS,PCIO_PUNTOS) VALUES "
+        "('ACT','QZ_PEDIDO_CARGO_SERV',1,0,0,'',0,0,0,0,'',0)");
   r.Ejecuta("DELETE FROM tblPrecios WHERE COD1_ART='QZ_PEDIDO_CARGO_SERV';");
   r.Ejecuta("DELETE FROM tblListaDeOfertas WHERE COD1_ART='QZ_PEDIDO_CARGO_SERV';");
 }
