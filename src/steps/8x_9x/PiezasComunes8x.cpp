@@ -5,7 +5,6 @@
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Conversions.h"
 #include "platform/win/Sistema.h"
-#include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
 
 FechasArticulo GeneraFechasArticulo(std::int16_t iManejador) {
@@ -18,13 +17,6 @@ FechasArticulo GeneraFechasArticulo(std::int16_t iManejador) {
 
 std::string FechaDeHoy(std::int16_t iManejador) {
   return clsBaseDatos().GeneraFecHr(FecHrFecha, win::Date(), iManejador);
-}
-
-void ReparaCaducidadInvFisico(Rutina& r, std::int16_t iManejador) {
-  const std::string sFecha = FechaLiteral(iManejador, 1800, 1, 1);
-  r.Ejecuta("UPDATE tblRenInvFisico SET FEC_CAD=" + sFecha + " WHERE (FEC_CAD IS NULL);");
-  if (iManejador == ManejadorMySQL)
-    r.Ejecuta("UPDATE tblRenInvFisico SET FEC_CAD=" + sFecha + " WHERE (FEC_CAD='0000-00-00');");
 }
 
 namespace {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+
 class Rutina;
 
 // The code of the public-sales invoice article.
@@ -22,9 +24,7 @@ FechasArticulo GeneraFechasArticulo(std::int16_t iManejador);
 // Today's date as a literal of the dialect (GeneraFecHr, kind FecHrFecha).
 std::string FechaDeHoy(std::int16_t iManejador);
 
-// The physical-inventory lines without an expiry date get 1 January 1800; on MySQL
-// (exactly 4: the only engine that stores a zero date) the zero dates too.
-void ReparaCaducidadInvFisico(Rutina& r, std::int16_t iManejador);
+// ReparaCaducidadInvFisico (the physical-inventory expiry dates) comes from here too.
 
 // Electronic-services provider 1 when it is missing, PSE_CODPROV Null to 0, and 1 in
 // every row when the first settings row has the connection "PSE_DEFINIDO" and the
