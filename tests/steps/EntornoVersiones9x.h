@@ -1,6 +1,6 @@
 #pragma once
-// What the tests of versions 9.1 to 9.5.2 share: the statement list without the version
-// row (whose form belongs to the frame) and the fixture database at 9.0.
+// What the tests of versions 9.1 to 9.5.2 share: the statements sent after a point, without
+// the version row, and the fixture database at 9.0.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -9,18 +9,10 @@
 
 namespace prueba {
 
-// The statements sent, leaving out those of the version row.
-inline std::vector<std::string> SinFilaDeVersion(const std::vector<std::string>& textos) {
-  std::vector<std::string> resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto),
-               [](const std::string& s) { return s.find("tblVersion") == std::string::npos; });
-  return resto;
-}
-
 // The statements sent from position `inicio` on, version row left out.
 inline std::vector<std::string> EnviadasDesde(const RecordingProvider& db, std::size_t inicio) {
   const std::vector<std::string> textos = db.Textos();
-  return SinFilaDeVersion(
+  return SinVersion(
       {textos.begin() + static_cast<long>(std::min(inicio, textos.size())), textos.end()});
 }
 

@@ -26,7 +26,7 @@ class Version93Grabada : public prueba::RutinaGrabada,
 TEST_P(Version93Grabada, TheDropWithoutIfExists) {
   db_.Falla("DROP TABLE tblPedidosRest;", kRechazada, kNoExiste);
   ModificarEstructura93(cnx_, GetParam(), 920, 952);
-  EXPECT_THAT(prueba::SinFilaDeVersion(db_.Textos()),
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()),
               ElementsAre("DROP TABLE tblPedidosRest;",
                           "UPDATE tblEncPedidosRest SET TIPO_ENTREGA=0 WHERE TIPO_ENTREGA IS NULL;",
                           "UPDATE tblEncPedidosRest SET STS_ENTREGA=0 WHERE STS_ENTREGA IS NULL;",

@@ -108,7 +108,7 @@ TEST_P(Version951Grabada, TheWidthsInEachDialect) {
   ModificarEstructura951(cnx_, f.iManejador, 950, 952);
   const std::string inicio = std::string("ALTER TABLE tblFtpConexiones ") + f.verbo;
   EXPECT_THAT(
-      prueba::SinFilaDeVersion(db_.Textos()),
+      prueba::SinVersion(db_.Textos()),
       ElementsAre(inicio + " DIR_FTP " + f.ancho100, inicio + " USU_FTP " + f.ancho50,
                   inicio + " PASS_FTP " + f.ancho100, inicio + " ARCHIVO_FTP " + f.ancho50));
 }
