@@ -56,13 +56,10 @@ DATABASE=$base
 CHARSET=utf8mb4
 INI
 
-# The sample catalogue: the reference catalogue with every version's additions, merged
-# into one by ascenso_599.sql, and the additions of 6.0 and 6.1, standing for 6.1.4.
+# The catalogue: the suite's reference catalogue at 9.5.2, numbered as "EstBDs.mdb" holds it.
 rm -f "$build/$programa/EstBDs.mdb"
-for script in referencia v51_v52 v50 v56_v58 v53_v55 v59 ascenso_599 v60_v61; do
-  cat "tests/fixtures/catalogo/$script.sql"; echo
-done | sqlite3 "$build/$programa/EstBDs.mdb"
-sqlite3 "$build/$programa/EstBDs.mdb" "UPDATE tblVersion SET VER = 614;"
+cat tests/fixtures/catalogo/referencia.sql tests/fixtures/catalogo/numera.sql |
+  sqlite3 "$build/$programa/EstBDs.mdb"
 
 # Step 6.0 encrypts the tills' air-time passwords with the encryption component beside the
 # program, which reads its key from gradixcifrado.key there: a demo key is made once.

@@ -18,7 +18,7 @@ class CatalogoYFixtures : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql"));
+    programa_.emplace(prueba::CatalogoDeReferencia());
   }
 };
 

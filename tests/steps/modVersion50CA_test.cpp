@@ -26,10 +26,7 @@ constexpr const char* kSinEstructura =
     "No es posible actualizar estructura de la Base de Datos de Vudovizivev Azuzo";
 constexpr const char* kCaptionFinal = "Base de datos generada...";
 
-std::string CatalogoDelConsultorio() {
-  return prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-         prueba::LeeFixture("catalogo/v50.sql");
-}
+prueba::SqlDeCatalogo CatalogoDelConsultorio() { return prueba::CatalogoDeReferencia(); }
 
 // The sixteen repair statements, with the widening of the dialect.
 std::vector<std::string> Reparacion(const std::string& ampliacion) {
@@ -115,7 +112,7 @@ TEST_F(ConsultorioGrabado, SqlServerForms) {
        {"Id_Consultorio", "Nombre", "Direccion", "Pedido", "Especialidad", "Institucion",
         "Logo_Facultad", "Codigo_Producto", "Precio_Receta", "Folio", "Id_Persona",
         "Folio_Pedido", "Folio_Venta", "Id_Concepto", "Desc_Concepto", "Imprimir_Concepto",
-        "Id_Medico"})
+        "Id_Medico", "Id_Serial"})
     columnas.filas.push_back({columna});
   db_.Responde(prueba::EmpiezaCon("SELECT COLUMN_NAME FROM INFORMATION_SCHEMA.Columns"), columnas);
   db_.Responde(prueba::EmpiezaCon("sp_helpIndex"),

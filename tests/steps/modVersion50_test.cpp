@@ -603,8 +603,7 @@ TEST_F(Version50, SecondRunChangesNothingAlreadyMoved) {
 // routine, without a single failure.
 TEST_F(Version50, AfterTheSynchronisationNothingFails) {
   prueba::ScriptedUi ui;
-  prueba::ProgramaConCatalogo programa(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-                                       prueba::LeeFixture("catalogo/v50.sql"));
+  prueba::ProgramaConCatalogo programa(prueba::CatalogoDeReferencia());
   bool bExisteError = false;
   clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
                                   bExisteError, lbl_, false, EstructuraPrincipal);

@@ -133,7 +133,7 @@ TEST_F(ActualizaCampos51, FromADatabaseAt50) {
   EXPECT_EQ(Consulta("SELECT COD_AREA, TIPO FROM tblAreasImpresion ORDER BY COD_AREA"),
             (Filas{{"1", "0"}, {"2", "1"}}));
   EXPECT_EQ(Consulta("SELECT FE_MENSAJE FROM tblParametrosGenerales"), (Filas{{kLeyenda}}));
-  EXPECT_EQ(Consulta("SELECT CLAVE_TA, COD_EMPRESA FROM tblMontosTA ORDER BY MONTO"),
+  EXPECT_EQ(Consulta("SELECT CLAVE_TA, COD_EMPRESA FROM tblMontosTA ORDER BY MONTO_TA"),
             (Filas{{"M020", "1"}, {"M040", "0"}, {"M050", "0"}, {" T100 ", "2"}}));
   EXPECT_EQ(Consulta("SELECT COD1_ART, REST_PTOS FROM tblCatArticulos ORDER BY COD1_ART"),
             (Filas{{"CAFE", "0"},

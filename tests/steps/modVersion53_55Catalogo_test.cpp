@@ -20,9 +20,7 @@ class Pasos53a55 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-                      prueba::LeeFixture("catalogo/v56_v58.sql") + "\n" +
-                      prueba::LeeFixture("catalogo/v53_v55.sql"));
+    programa_.emplace(prueba::CatalogoDeReferencia());
   }
 };
 

@@ -24,8 +24,7 @@ class Pasos56a58 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-                      prueba::LeeFixture("catalogo/v56_v58.sql"));
+    programa_.emplace(prueba::CatalogoDeReferencia());
   }
   ~Pasos56a58() override { win::EstableceReloj({}); }
 

@@ -588,8 +588,7 @@ TEST_F(Version599, WithoutTheTillsTable) {
 // run-log entry.
 TEST_F(Version599, TheFixtureWithTheCatalogueThroughEveryStep) {
   prueba::ScriptedUi ui;
-  prueba::ProgramaConCatalogo programa(prueba::LeeFixture("catalogo/v51_v52.sql") +
-                                       prueba::LeeFixture("catalogo/v59.sql"));
+  prueba::ProgramaConCatalogo programa(prueba::CatalogoDeReferencia());
   bool bExisteError = false;
   clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
                                   bExisteError, lbl_, false, EstructuraPrincipal);

@@ -13,13 +13,8 @@ namespace {
 
 using prueba::Filas;
 
-std::string CatalogoA614() {
-  std::string sql;
-  for (const char* script :
-       {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/ascenso_599.sql", "catalogo/v60_v61.sql"})
-    sql += prueba::LeeFixture(script) + "\n";
-  return sql + "UPDATE tblVersion SET VER = 614;";
+prueba::SqlDeCatalogo CatalogoA614() {
+  return prueba::CatalogoDeReferencia({}, "UPDATE tblVersion SET VER = 614;");
 }
 
 class Version60y61ConCatalogo : public prueba::RutinaConCatalogo {

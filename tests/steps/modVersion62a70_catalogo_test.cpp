@@ -20,11 +20,7 @@ class Pasos62a70 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    std::string adiciones;
-    for (const char* script : {"catalogo/v51_v52.sql", "catalogo/v53_v55.sql",
-                               "catalogo/v56_v58.sql", "catalogo/v59.sql", "catalogo/v62_v70.sql"})
-      adiciones += prueba::LeeFixture(script) + "\n";
-    programa_.emplace(adiciones);
+    programa_.emplace(prueba::CatalogoDeReferencia());
   }
 };
 

@@ -16,14 +16,7 @@ namespace {
 
 using prueba::Filas;
 
-std::string CatalogoHasta84() {
-  std::string sql;
-  for (const char* script :
-       {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/ascenso_599.sql", "catalogo/v80_v84.sql"})
-    sql += prueba::LeeFixture(script) + "\n";
-  return sql;
-}
+prueba::SqlDeCatalogo CatalogoHasta84() { return prueba::CatalogoDeReferencia(); }
 
 class Catalogo80a84 : public prueba::RutinaConCatalogo {
  protected:

@@ -25,7 +25,7 @@ class Catalogo85a90 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    programa_.emplace(prueba::LeeFixture("catalogo/v85_v90.sql"));
+    programa_.emplace(prueba::CatalogoDeReferencia());
     CreaBase("");
   }
 };

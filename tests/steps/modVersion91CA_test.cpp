@@ -26,11 +26,7 @@ constexpr const char* kEtiqueta = "Error en ModificarEstructura91... Vudovizivev
 constexpr const char* kRellenaSerial =
     "UPDATE tblConsultorios SET Id_Serial=0 WHERE Id_Serial IS NULL;";
 
-std::string CatalogoDelConsultorio() {
-  return prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-         prueba::LeeFixture("catalogo/v50.sql") + "\n" +
-         prueba::LeeFixture("catalogo/v91_consultorio.sql");
-}
+prueba::SqlDeCatalogo CatalogoDelConsultorio() { return prueba::CatalogoDeReferencia(); }
 
 void EsperaCaja(const prueba::Caja& caja, const std::string& prompt, ui::Icono icono,
                 const std::string& titulo) {

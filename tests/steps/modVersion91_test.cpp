@@ -89,7 +89,7 @@ TEST_F(Version91, FromTheFixtureAt90) {
                    {url, "Servicio de comedor", "50192100"}}));
   EXPECT_EQ(Consulta("SELECT NUM_TIEMPO FROM tblComandas ORDER BY FOLIO"),
             (Filas{{"1"}, {"1"}, {"2"}}));
-  EXPECT_EQ(Consulta("SELECT NUM_TIEMPO FROM tblRenMesas ORDER BY COD_MESA, RENGLON"),
+  EXPECT_EQ(Consulta("SELECT NUM_TIEMPO FROM tblRenMesas ORDER BY MESA, RENGLON"),
             (Filas{{"1"}, {"3"}, {"1"}}));
   EXPECT_EQ(Consulta("SELECT IMGBIT_EMPRESA FROM tblEmpresa ORDER BY 1"),
             (Filas{{""}, {"iVBORw0KGgo="}}));

@@ -20,7 +20,7 @@ class Pasos91a95 : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    programa_.emplace(prueba::LeeFixture("catalogo/v91_v95.sql"));
+    programa_.emplace(prueba::CatalogoDeReferencia());
   }
 
   void BaseSincronizada(const std::string& antes = {}) {

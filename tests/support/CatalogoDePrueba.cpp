@@ -24,6 +24,22 @@ std::string LeeFixture(const std::string& ruta) {
   return texto.str();
 }
 
+SqlDeCatalogo CatalogoDeReferencia(const std::string& porNombre, const std::string& despues) {
+  return {LeeFixture("catalogo/referencia.sql") + "\n" + porNombre + "\n" +
+          LeeFixture("catalogo/numera.sql") + "\n" + despues};
+}
+
+SqlDeCatalogo CatalogoConTablas(const std::vector<std::string>& tablas,
+                                const std::string& despues) {
+  std::string lista;
+  for (const std::string& tabla : tablas) lista += (lista.empty() ? "lower('" : ",lower('") + tabla + "')";
+  std::string filtro = "DELETE FROM Tabla WHERE lower(NOMBRE) NOT IN (" + lista + ");\n";
+  for (const char* filas : {"Campo", "Indice", "Defecto"})
+    filtro += std::string("DELETE FROM ") + filas +
+              " WHERE lower(TABLA) NOT IN (SELECT lower(NOMBRE) FROM Tabla);\n";
+  return CatalogoDeReferencia(filtro, despues);
+}
+
 void CreaBaseSqlite(const std::string& ruta, const std::string& sql) {
   fs::remove(ruta);
   sqlite3* db = nullptr;

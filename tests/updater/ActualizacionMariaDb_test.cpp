@@ -100,15 +100,7 @@ int PeldanoDelTitulo(const std::string& titulo) {
 
 // The climb's catalogue (every version's additions, see Ascenso599_test.cpp) standing for
 // 9.5.2, so that a shop at 5.0 climbs as far as the routines built so far allow.
-std::string CatalogoDelAscensoA952() {
-  std::string sql;
-  for (const char* script :
-       {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/v60_v61.sql", "catalogo/v62_v70.sql",
-        "catalogo/ascenso_599.sql"})
-    sql += prueba::LeeFixture(script) + "\n";
-  return sql + "UPDATE tblVersion SET VER = 952;";
-}
+prueba::SqlDeCatalogo CatalogoDelAscensoA952() { return prueba::CatalogoDeReferencia(); }
 
 TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheRoutinesAllow) {
   REQUIERE_SERVIDOR_DE_PRUEBA();

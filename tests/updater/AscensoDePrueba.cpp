@@ -43,15 +43,9 @@ std::vector<std::vector<vb::Variant>> FilasDe(ado::Connection& cnx, const std::s
 
 }  // namespace
 
-// The catalogue of the climb: the reference catalogue with every version's additions,
-// made one by ascenso_599.sql, at version 5.9.9.
-std::string CatalogoDelAscenso() {
-  std::string sql;
-  for (const char* script :
-       {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/ascenso_599.sql"})
-    sql += LeeFixture(script) + "\n";
-  return sql;
+// The catalogue of the climb to 5.9.9: the reference catalogue, its version set to 5.9.9.
+SqlDeCatalogo CatalogoDelAscenso() {
+  return CatalogoDeReferencia({}, "UPDATE tblVersion SET VER = 599;");
 }
 
 // The main kind's tables of the catalogue, as the synchronisation builds them on MySQL.
@@ -159,7 +153,7 @@ std::string LeeLog() {
   return LeeFixture(win::RutaLocal(gRutaLog));
 }
 
-AscensoPorElDialogo::AscensoPorElDialogo(const std::string& catalogo) : programa_(catalogo) {
+AscensoPorElDialogo::AscensoPorElDialogo(const SqlDeCatalogo& catalogo) : programa_(catalogo) {
   win::EstableceSleep([](unsigned) {});
   win::EstableceReloj([this] { return ahora_; });
 }

@@ -16,9 +16,8 @@
 
 namespace prueba {
 
-// The catalogue of the climb: the reference catalogue with every version's additions,
-// made one by ascenso_599.sql, at version 5.9.9.
-std::string CatalogoDelAscenso();
+// The catalogue of the climb to 5.9.9: the reference catalogue, its version set to 5.9.9.
+SqlDeCatalogo CatalogoDelAscenso();
 
 struct Indice {
   bool unico = false;
@@ -58,7 +57,7 @@ std::string LeeLog();
 // accepted, the clock fixed and the default-row pause skipped.
 class AscensoPorElDialogo : public ::testing::Test {
  protected:
-  explicit AscensoPorElDialogo(const std::string& catalogo = CatalogoDelAscenso());
+  explicit AscensoPorElDialogo(const SqlDeCatalogo& catalogo = CatalogoDelAscenso());
   ~AscensoPorElDialogo() override;
 
   // Loads the shop's fixture and writes its data source.

@@ -15,11 +15,7 @@ namespace {
 
 using Acceso = AccesoPrivadoFrmActIngreso;
 
-std::string CatalogoDelConsultorio() {
-  return prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-         prueba::LeeFixture("catalogo/v50.sql") + "\n" +
-         prueba::LeeFixture("catalogo/v91_consultorio.sql");
-}
+prueba::SqlDeCatalogo CatalogoDelConsultorio() { return prueba::CatalogoDeReferencia(); }
 
 class SateliteConsultorio : public ::testing::Test {
  protected:

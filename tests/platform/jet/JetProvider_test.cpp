@@ -85,7 +85,7 @@ TEST_F(ProveedorJet, ComparaYOrdenaElTextoSinMayusculas) {
 // SELECT * over a join names the fields that two tables share as "table.field", and
 // the others by their name alone.
 TEST_F(ProveedorJet, CalificaLosCamposRepetidosDeUnaUnion) {
-  Abre(prueba::LeeFixture(prueba::kCatalogoDeReferencia));
+  Abre(prueba::LeeFixture(prueba::kCatalogoDeMuestra));
   ado::Recordset rs;
   rs.Open(
       "SELECT * FROM (tblTablas INNER JOIN tblCamposTabla ON tblTablas.Numero = "
@@ -162,7 +162,7 @@ TEST_F(ProveedorJet, RehusaLosCambiosDeEstructura) {
 // The catalogue's lookups by table, field number, field and index go through an index of
 // the copy; the file gets none, nor does a table without those columns.
 TEST_F(ProveedorJet, IndexaLasConsultasDelCatalogo) {
-  Abre(prueba::LeeFixture(prueba::kCatalogoDeReferencia) + "\n" +
+  Abre(prueba::LeeFixture(prueba::kCatalogoDeMuestra) + "\n" +
        "CREATE TABLE tblOtra (TABLA SMALLINT, CAMPO INTEGER);");
   for (const char* consulta : {"SELECT * FROM tblCamposTabla WHERE TABLA=12",
                                "SELECT NOMBRE FROM tblCamposTabla WHERE NUMERO=901",
