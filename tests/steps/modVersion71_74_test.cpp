@@ -385,4 +385,210 @@ TEST_F(Version74Grabada, GrantFailuresAreLogged) {
   EXPECT_TRUE(GraboVersion(textos));
 }
 
+// ================================================================ on MariaDB
+
+class Version7x : public prueba::RutinaEnMariaDB {
+ protected:
+  void SetUp() override {
+    REQUIERE_SERVIDOR_DE_PRUEBA();
+    CreaBase("bd/version_700_73x.sql");
+  }
+  void PonVersion(int version) const {
+    bd_->EjecutaSql("UPDATE tblVersion SET VER=" + std::to_string(version) + ";");
+  }
+  // A trigger that refuses every change of one kind to a table, as a locked table would.
+  void Rechaza(const std::string& tabla, const std::string& cambio) const {
+    bd_->EjecutaSql("CREATE TRIGGER trgRechaza BEFORE " + cambio + " ON " + tabla +
+                    " FOR EACH ROW SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='" + cambio +
+                    " refused';");
+  }
+  // Step 7.2's calls.
+  void Paso72() {
+    ModificarEstructura71(cnx_, ManejadorMySQL);
+    ModificarEstructura72(cnx_, ManejadorMySQL);
+  }
+  // Step 7.3's calls, with the version the run reads at its start.
+  void Paso73(std::int16_t iVersionActual) {
+    Paso72();
+    ModificarEstructura73(cnx_, ManejadorMySQL, iVersionActual);
+  }
+  Filas Version() const { return Consulta("SELECT VER, CXC_CENTRAL FROM tblVersion"); }
+};
+
+const Filas kProveedoresTC = {{"1", "MerchantWARE®", "", ""},
+                              {"2", "ProsePago®", "", ""},
+                              {"3", "SmartPayment®", "pagos.tienda.local", "R3"},
+                              {"4", "Moneris®", kSitio4, ""}};
+constexpr const char* kConsultaTC =
+    "SELECT COD_PROVTC, DES_PROVTC, SITIO_PROVTC, RESP_PROVTC FROM tblProveedoresTC ORDER BY 1";
+
+// Step 7.2 from 7.0: the fills, both date repairs, provider 1 of electronic services for
+// the shop that names its connection, the missing card providers; and a second run changes
+// nothing and logs nothing.
+TEST_F(Version7x, Step72FromTheFixtureAndAgain) {
+  Paso72();
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Version(), (Filas{{"720", "0"}}));
+  EXPECT_EQ(Consulta("SELECT TOTAL_NV FROM tblNotasPorFactura ORDER BY FOLIO_NV"),
+            (Filas{{"0.0000"}, {"150.5000"}}));
+  EXPECT_EQ(Consulta("SELECT FEC_CAD FROM tblRenInvFisico ORDER BY RENGLON"),
+            (Filas{{"1800-01-01"}, {"1800-01-01"}, {"2027-05-31"}}));
+  EXPECT_EQ(Consulta("SELECT COD_PROVSE, DES_PROVSE FROM tblProveedoresSE ORDER BY 1"),
+            (Filas{{"1", "Multicom®"}, {"2", "PAGOS LOCALES"}}));
+  EXPECT_EQ(Consulta("SELECT PSE_CODPROV FROM tblParametrosGenerales ORDER BY COD_SUCU"),
+            (Filas{{"1"}, {"1"}, {"1"}}));
+  EXPECT_EQ(Consulta(kConsultaTC), kProveedoresTC);
+
+  const Filas proveedores = Consulta("SELECT * FROM tblProveedoresSE ORDER BY 1");
+  Paso72();
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta("SELECT * FROM tblProveedoresSE ORDER BY 1"), proveedores);
+  EXPECT_EQ(Consulta(kConsultaTC), kProveedoresTC);
+  EXPECT_EQ(Version(), (Filas{{"720", "0"}}));
+}
+
+// A card provider that cannot be added stops step 7.2 with no entry: 7.1 is recorded,
+// 7.2 is not.
+TEST_F(Version7x, ARefusedCardProviderStopsAt71) {
+  Rechaza("tblProveedoresTC", "INSERT");
+  EXPECT_THROW(Paso72(), vb::Error);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Version(), (Filas{{"710", "0"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblProveedoresTC"), (Filas{{"2"}}));
+}
+
+struct Desde73 {
+  std::int16_t iVersionActual;
+  Filas enviados;  // ENVIADO of returns 1 (Null), 2 (0) and 3 (1)
+  Filas lotesCaducidad;  // PV_LOTCAD of MATRIZ (0), SUC01 (Null), SUC02 (2)
+};
+
+void PrintTo(const Desde73& caso, std::ostream* os) { *os << caso.iVersionActual; }
+
+class Version73Desde : public Version7x, public ::testing::WithParamInterface<Desde73> {};
+
+// Below 7.3 every return counts as sent and every row keeps batch expiries; re-run at 7.3
+// only the Nulls are filled.
+TEST_P(Version73Desde, ReturnsAndBatchExpiries) {
+  PonVersion(GetParam().iVersionActual);
+  Paso73(GetParam().iVersionActual);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Version(), (Filas{{"730", "0"}}));
+  EXPECT_EQ(Consulta("SELECT ENVIADO FROM tblEncDevolucion ORDER BY FOLIO"), GetParam().enviados);
+  EXPECT_EQ(Consulta("SELECT PV_LOTCAD FROM tblParametrosGenerales ORDER BY COD_SUCU"),
+            GetParam().lotesCaducidad);
+  // The rest does not depend on the version.
+  EXPECT_EQ(Consulta("SELECT COD_SUCU, CP_PLAZOBACK, REM_CODPROV, TC_SERVICIO, TC_IDSITIO FROM "
+                     "tblParametrosGenerales ORDER BY COD_SUCU"),
+            (Filas{{"MATRIZ", "0", "0", "1", "sitio1"},
+                   {"SUC01", "5", "3", "4", kSitio4},
+                   {"SUC02", "0", "0", "0", ""}}));
+  EXPECT_EQ(Consulta("SELECT SAT_MPAGO, CTA_PAGO FROM tblFacturasEnc ORDER BY FOLIO"),
+            (Filas{{"", ""}, {"01", "1234"}}));
+  EXPECT_EQ(Consulta(kConsultaTC), kProveedoresTC);
+  EXPECT_EQ(Consulta("SELECT TABLE_NAME, COLUMN_NAME, COLUMN_TYPE, IS_NULLABLE FROM "
+                     "information_schema.COLUMNS WHERE TABLE_SCHEMA=DATABASE() AND COLUMN_NAME "
+                     "IN ('INT_EMP','INT_EXP','NUM_INT') ORDER BY 1"),
+            (Filas{{"tblcatclientes", "NUM_INT", "varchar(255)", "NO"},
+                   {"tblempresa", "INT_EMP", "varchar(255)", "NO"},
+                   {"tbllugarexpedicion", "INT_EXP", "varchar(255)", "NO"}}));
+  EXPECT_EQ(Consulta("SELECT INT_EMP FROM tblEmpresa"), (Filas{{"A-3"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versiones, Version73Desde,
+    ::testing::Values(Desde73{700, {{"1"}, {"1"}, {"1"}}, {{"1"}, {"1"}, {"1"}}},
+                      Desde73{720, {{"1"}, {"1"}, {"1"}}, {{"1"}, {"1"}, {"1"}}},
+                      Desde73{730, {{"0"}, {"0"}, {"1"}}, {{"0"}, {"1"}, {"2"}}}),
+    [](const auto& info) { return std::to_string(info.param.iVersionActual); });
+
+// Returns that cannot be written stop step 7.3 with no entry, at 720, the widenings done.
+TEST_F(Version7x, RefusedReturnsStopStep73At720) {
+  PonVersion(720);
+  Rechaza("tblEncDevolucion", "UPDATE");
+  EXPECT_THROW(Paso73(720), vb::Error);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Version(), (Filas{{"720", "0"}}));
+  EXPECT_EQ(Consulta("SELECT COLUMN_TYPE FROM information_schema.COLUMNS WHERE "
+                     "TABLE_SCHEMA=DATABASE() AND COLUMN_NAME='INT_EMP'"),
+            (Filas{{"varchar(255)"}}));
+  EXPECT_EQ(Consulta("SELECT PV_LOTCAD FROM tblParametrosGenerales ORDER BY COD_SUCU"),
+            (Filas{{"0"}, {"NULL"}, {"2"}}));
+}
+
+const Filas kPlantillaConteo = {{"0", "69", "64", "10"}, {"0", "67", "63", "11"},
+                                {"1", "67", "63", "11"}, {"2", "69", "64", "10"},
+                                {"2", "67", "63", "11"}};
+constexpr const char* kConsultaPlantilla =
+    "SELECT COD_PERFIL, ORDEN_MENU, ES_RAMA_DE, MODULO_EDICION FROM tblPlantillaMenus WHERE "
+    "NOMBRE_OPCION='mnuAlmFisCont' ORDER BY 1, 4";
+const Filas kMenusConteo = {{"ADMIN", "67", "FF"},    {"ADMIN", "69", "PV"},
+                            {"CAJA1", "67", "FF"},    {"CAJA1", "69", "PV"},
+                            {"D'ANGELO", "67", "FF"}, {"D'ANGELO", "69", "PV"}};
+constexpr const char* kConsultaMenus =
+    "SELECT COD_USUARIO, ORDEN_MENU, 'PV' FROM tblMenusPV WHERE NOMBRE_OPCION='mnuAlmFisCont' "
+    "UNION ALL SELECT COD_USUARIO, ORDEN_MENU, 'FF' FROM tblMenusFF WHERE "
+    "NOMBRE_OPCION='mnuAlmFisCont' ORDER BY 1, 2";
+
+// Step 7.4 from 7.3: the fills, the zero dates, the main-branch flags; the option goes to
+// profiles 0 to 2 (not where profile 1 already holds order 69 of module 10, nor profile 3)
+// and to their users. A second run adds no template row and logs the per-user rows the
+// keys refuse.
+TEST_F(Version7x, Step74FromTheFixtureAndAgain) {
+  PonVersion(730);
+  ModificarEstructura74(cnx_, ManejadorMySQL, 730);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Version(), (Filas{{"740", "0"}}));
+  EXPECT_EQ(Consulta("SELECT * FROM tblAvisos ORDER BY 1"),
+            (Filas{{"1", "0", "", "", "", "0"},
+                   {"2", "1", "salida@tienda.mx", "clave", "avisos@tienda.mx", "1"}}));
+  EXPECT_EQ(Consulta("SELECT * FROM tblCatAlmacenes ORDER BY 1"),
+            (Filas{{"01", "GENERAL", "0", "0", "0", "0", "1800-01-01"},
+                   {"02", "BODEGA", "1", "3", "50", "10", "1800-01-01"},
+                   {"03", "MOSTRADOR", "0", "0", "0", "0", "2026-11-30"}}));
+  EXPECT_EQ(Consulta("SELECT FEC_CAD FROM tblRenInvFisico ORDER BY RENGLON"),
+            (Filas{{"1800-01-01"}, {"1800-01-01"}, {"2027-05-31"}}));
+  EXPECT_EQ(Consulta("SELECT COD_SUCU, INV_SUCPPAL, TC_IDSITIO FROM tblParametrosGenerales "
+                     "ORDER BY 1"),
+            (Filas{{"MATRIZ", "0", "sitio1"}, {"SUC01", "1", kSitio4}, {"SUC02", "0", ""}}));
+  // Provider 4 is not there yet: the site update changes nothing and is no error.
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblProveedoresTC WHERE COD_PROVTC=4"), (Filas{{"0"}}));
+  EXPECT_EQ(Consulta("SELECT FOL_FACTURA FROM tblEncPedidos ORDER BY 1"), (Filas{{""}, {"F9001"}}));
+  EXPECT_EQ(Consulta("SELECT ENVIADO FROM tblOCOMEnc ORDER BY FOLIO"), (Filas{{"0"}, {"1"}}));
+  EXPECT_EQ(Consulta("SELECT DP_CLI FROM tblCatClientes ORDER BY 1"), (Filas{{""}, {"DP7"}}));
+  EXPECT_EQ(Consulta("SELECT DP_DESTINO, DP_ENTREGA FROM tblGralVentas ORDER BY FOLIO"),
+            (Filas{{"", "0"}, {"DP7", "1"}}));
+  EXPECT_EQ(Consulta("SELECT DP_DESTINO, DP_ENTREGA FROM tblFacturasEnc ORDER BY FOLIO"),
+            (Filas{{"", "0"}, {"DP7", "2"}}));
+  EXPECT_EQ(Consulta("SELECT WEBPAGE FROM tblEmpresa"), (Filas{{""}}));
+  EXPECT_EQ(Consulta("SELECT COD_SUCU, ES_PRINCIPAL FROM tblSucursales ORDER BY 1"),
+            (Filas{{"MATRIZ", "1"}, {"SUC01", "0"}, {"SUC02", "1"}, {"SUC03", "NULL"},
+                   {"SUC04", "1"}}));
+  EXPECT_EQ(Consulta(kConsultaPlantilla), kPlantillaConteo);
+  EXPECT_EQ(Consulta("SELECT NOMBRE_OPCION FROM tblPlantillaMenus WHERE COD_PERFIL=1 AND "
+                     "ORDEN_MENU=69"),
+            (Filas{{"mnuAlmFisAju"}}));
+  EXPECT_EQ(Consulta(kConsultaMenus), kMenusConteo);
+
+  ModificarEstructura74(cnx_, ManejadorMySQL, 740);
+  const std::vector<std::string> encabezados = Encabezados(log_.Contenido());
+  EXPECT_EQ(encabezados, std::vector<std::string>(6, "Error en ModificarEstructura74 :-2147217873"))
+      << log_.Contenido();
+  EXPECT_EQ(Consulta(kConsultaPlantilla), kPlantillaConteo);
+  EXPECT_EQ(Consulta(kConsultaMenus), kMenusConteo);
+  EXPECT_EQ(Version(), (Filas{{"740", "0"}}));
+}
+
+// Warehouses that cannot be written stop step 7.4 with no entry, before the grant, the
+// version left as it was.
+TEST_F(Version7x, ARefusedFillStopsStep74BeforeTheGrant) {
+  PonVersion(730);
+  Rechaza("tblCatAlmacenes", "UPDATE");
+  EXPECT_THROW(ModificarEstructura74(cnx_, ManejadorMySQL, 730), vb::Error);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Version(), (Filas{{"730", "0"}}));
+  EXPECT_EQ(Consulta("SELECT AVISOS_ACTIVO FROM tblAvisos ORDER BY 1"), (Filas{{"0"}, {"1"}}));
+  EXPECT_EQ(Consulta(kConsultaPlantilla), Filas{});
+}
+
 }  // namespace
