@@ -9,7 +9,7 @@
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Error.h"
-#include "steps/6x_7x/BloquesTarjetasYServicios.h"
+#include "steps/6x_7x/ProveedoresTarjeta.h"
 #include "steps/6x_7x/modVersion71.h"
 #include "steps/6x_7x/modVersion72.h"
 #include "steps/6x_7x/modVersion73.h"
@@ -28,7 +28,7 @@ using Sentencias = std::vector<std::string>;
 
 constexpr long kFalla = -2147217900;
 constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
-const std::string kSitio4 = kSitioPrueba4;
+const std::string kSitio4 = kSitioPruebaProveedor4;
 
 Sentencias Mas(Sentencias sentencias, const Sentencias& otras) {
   sentencias.insert(sentencias.end(), otras.begin(), otras.end());

@@ -1,6 +1,7 @@
 #include "steps/6x_7x/modVersion71.h"
 
-#include "steps/6x_7x/BloquesTarjetasYServicios.h"
+#include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+#include "steps/6x_7x/ServiciosElectronicos.h"
 #include "steps/MarcoRutina.h"
 
 void ModificarEstructura71(ado::Connection& cnx, std::int16_t iManejador) {
@@ -8,7 +9,7 @@ void ModificarEstructura71(ado::Connection& cnx, std::int16_t iManejador) {
   r.ArmaManejador();
 
   r.Ejecuta("UPDATE tblNotasPorFactura SET TOTAL_NV=0 WHERE (TOTAL_NV IS NULL);");
-  ReparaCaducidadesInvFisico(r, iManejador);
+  ReparaCaducidadInvFisico(r, iManejador);
   AseguraServiciosElectronicos(r);
 
   r.RegistraVersion(710);

@@ -1,6 +1,8 @@
 #include "steps/6x_7x/modVersion73.h"
 
-#include "steps/6x_7x/BloquesTarjetasYServicios.h"
+#include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+#include "steps/6x_7x/ServiciosElectronicos.h"
+#include "steps/6x_7x/SitioPruebaProveedor4.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
 
@@ -23,8 +25,8 @@ void AjustaDevolucionesYParametros(Rutina& r, std::int16_t iVersionActual) {
   r.Ejecuta("UPDATE tblParametrosGenerales SET REM_CODPROV=0 WHERE (REM_CODPROV IS NULL);");
   r.Ejecuta("UPDATE tblFacturasEnc SET SAT_MPAGO='' WHERE (SAT_MPAGO IS NULL);");
   r.Ejecuta("UPDATE tblFacturasEnc SET CTA_PAGO='' WHERE (CTA_PAGO IS NULL);");
-  r.Ejecuta(SitioDePruebaDelProveedor4());
-  r.Ejecuta(SitioDePruebaEnParametros());
+  r.Ejecuta(SitioPruebaEnProveedor4());
+  r.Ejecuta(SitioPruebaEnParametros());
 }
 
 }  // namespace
@@ -42,7 +44,7 @@ void ModificarEstructura73(ado::Connection& cnx, std::int16_t iManejador,
   AjustaDevolucionesYParametros(r, iVersionActual);
 
   r.ArmaManejador();
-  ReparaCaducidadesInvFisico(r, iManejador);
+  ReparaCaducidadInvFisico(r, iManejador);
   AseguraServiciosElectronicos(r);
 
   r.RegistraVersion(730);

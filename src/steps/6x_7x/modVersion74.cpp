@@ -4,26 +4,18 @@
 #include <string>
 
 #include "data/clsBaseDatos.h"
-#include "steps/6x_7x/BloquesTarjetasYServicios.h"
+#include "steps/6x_7x/RellenaNulos.h"
+#include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+#include "steps/6x_7x/ServiciosElectronicos.h"
+#include "steps/6x_7x/SitioPruebaProveedor4.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
 #include "steps/PermisosMenu.h"
 
 namespace {
 
-struct Relleno {
-  const char* tabla;
-  const char* campo;
-  const char* valor;
-};
-
-std::string LlenaNulos(const Relleno& relleno) {
-  return std::string("UPDATE ") + relleno.tabla + " SET " + relleno.campo + "=" + relleno.valor +
-         " WHERE (" + relleno.campo + " IS NULL);";
-}
-
 // The notice settings and the cyclic counts, before the date of the last count.
-constexpr std::array<Relleno, 9> kAvisosYCiclicos = {{
+constexpr std::array<RellenoNulo, 9> kAvisosYCiclicos = {{
     {"tblAvisos", "AVISOS_ACTIVO", "0"},
     {"tblAvisos", "CORREO_SALIDA", "''"},
     {"tblAvisos", "PASS_MAILSALIDA", "''"},
@@ -36,7 +28,7 @@ constexpr std::array<Relleno, 9> kAvisosYCiclicos = {{
 }};
 
 // Orders, deliveries and the web page, after the test site of provider 4.
-constexpr std::array<Relleno, 8> kPedidosYEntregas = {{
+constexpr std::array<RellenoNulo, 8> kPedidosYEntregas = {{
     {"tblEncPedidos", "FOL_FACTURA", "''"},
     {"tblOCOMEnc", "ENVIADO", "0"},
     {"tblCatClientes", "DP_CLI", "''"},
@@ -61,16 +53,16 @@ const PermisoMenu kGenerarConteo = {
 // The fills and fixes that run before the handler is armed: the first that fails stops
 // the ladder before the option is granted and 740 is recorded.
 void RellenaColumnas74(Rutina& r, std::int16_t iManejador, const std::string& sFecha) {
-  for (const Relleno& relleno : kAvisosYCiclicos) r.Ejecuta(LlenaNulos(relleno));
+  RellenaNulos(r, kAvisosYCiclicos);
   r.Ejecuta("UPDATE tblCatAlmacenes SET ULTIMO_CICLICO=" + sFecha +
             " WHERE (ULTIMO_CICLICO IS NULL);");
   if (iManejador == ManejadorMySQL)
     r.Ejecuta("UPDATE tblCatAlmacenes SET ULTIMO_CICLICO=" + sFecha +
               " WHERE (ULTIMO_CICLICO='0000-00-00');");
-  r.Ejecuta(LlenaNulos({"tblParametrosGenerales", "INV_SUCPPAL", "0"}));
-  r.Ejecuta(SitioDePruebaDelProveedor4());
-  r.Ejecuta(SitioDePruebaEnParametros());
-  for (const Relleno& relleno : kPedidosYEntregas) r.Ejecuta(LlenaNulos(relleno));
+  r.Ejecuta(SentenciaRellenoNulo({"tblParametrosGenerales", "INV_SUCPPAL", "0"}));
+  r.Ejecuta(SitioPruebaEnProveedor4());
+  r.Ejecuta(SitioPruebaEnParametros());
+  RellenaNulos(r, kPedidosYEntregas);
   r.Ejecuta("UPDATE tblSucursales SET ES_PRINCIPAL=1 WHERE (ES_PRINCIPAL<>0);");
 }
 
@@ -85,7 +77,7 @@ void ModificarEstructura74(ado::Connection& cnx, std::int16_t iManejador,
   r.ArmaManejador();
   OtorgaMenu(r, kGenerarConteo);
   AseguraServiciosElectronicos(r);
-  ReparaCaducidadesInvFisico(r, iManejador);
+  ReparaCaducidadInvFisico(r, iManejador);
 
   r.RegistraVersion(740);
 }
