@@ -516,6 +516,26 @@ TEST_F(Version7x, RefusedReturnsStopStep73At720) {
             (Filas{{"0"}, {"NULL"}, {"2"}}));
 }
 
+// A database at 7.3 runs step 7.3 again and stops in 7.2's providers: 7.1's row does not
+// take its version down, so the next run still starts from 7.3 and the returns that were
+// not sent stay unsent.
+TEST_F(Version7x, AStopInStep73NeverTakesTheVersionDown) {
+  PonVersion(730);
+  bd_->EjecutaSql("DELETE FROM tblProveedoresTC WHERE COD_PROVTC=3;");
+  Rechaza("tblProveedoresTC", "INSERT");
+  EXPECT_THROW(Paso73(730), vb::Error);
+  EXPECT_EQ(Version(), (Filas{{"730", "0"}}));
+
+  bd_->EjecutaSql("DROP TRIGGER trgRechaza;");
+  const Filas leida = Consulta("SELECT MAX(VER) FROM tblVersion");
+  Paso73(static_cast<std::int16_t>(std::stoi(leida[0][0])));
+  EXPECT_EQ(Version(), (Filas{{"730", "0"}}));
+  EXPECT_EQ(Consulta("SELECT ENVIADO FROM tblEncDevolucion ORDER BY FOLIO"),
+            (Filas{{"0"}, {"0"}, {"1"}}));
+  EXPECT_EQ(Consulta("SELECT PV_LOTCAD FROM tblParametrosGenerales ORDER BY COD_SUCU"),
+            (Filas{{"0"}, {"1"}, {"2"}}));
+}
+
 const Filas kPlantillaConteo = {{"0", "69", "64", "10"}, {"0", "67", "63", "11"},
                                 {"1", "67", "63", "11"}, {"2", "69", "64", "10"},
                                 {"2", "67", "63", "11"}};
