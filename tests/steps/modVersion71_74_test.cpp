@@ -14,6 +14,7 @@
 #include "steps/6x_7x/modVersion72.h"
 #include "steps/6x_7x/modVersion73.h"
 #include "steps/6x_7x/modVersion74.h"
+#include "support/CatalogoDePrueba.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -421,6 +422,40 @@ const Filas kProveedoresTC = {{"1", "MerchantWARE®", "", ""},
                               {"4", "Moneris®", kSitio4, ""}};
 constexpr const char* kConsultaTC =
     "SELECT COD_PROVTC, DES_PROVTC, SITIO_PROVTC, RESP_PROVTC FROM tblProveedoresTC ORDER BY 1";
+
+// The catalogue's additions hold every column that the routines touch: a database that
+// has nothing but its version row, brought in line with the catalogue, climbs from 7.0
+// to 7.4 without a run-log entry. Its new dates are zero dates, which the repairs fill.
+class Catalogo7x : public prueba::RutinaConCatalogo {
+ protected:
+  void SetUp() override {
+    REQUIERE_SERVIDOR_DE_PRUEBA();
+    programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
+                      prueba::LeeFixture("catalogo/v71_v74.sql"));
+  }
+};
+
+TEST_F(Catalogo7x, ACatalogueDatabaseClimbsWithoutEntries) {
+  CreaBase("");
+  bd_->EjecutaSql(
+      "CREATE TABLE tblVersion (VER SMALLINT NOT NULL DEFAULT 0, CXC_CENTRAL SMALLINT NOT NULL "
+      "DEFAULT 0);"
+      "INSERT INTO tblVersion VALUES (700, 0);");
+  Sincroniza();
+  bd_->EjecutaSql(
+      "INSERT INTO tblCatAlmacenes (COD_ALM, NOM_ALM) VALUES ('09', 'NUEVO');"
+      "INSERT INTO tblRenInvFisico (FOLIO, RENGLON) VALUES (1, 1);");
+  ModificarEstructura71(cnx_, ManejadorMySQL);
+  ModificarEstructura72(cnx_, ManejadorMySQL);
+  ModificarEstructura73(cnx_, ManejadorMySQL, 700);
+  ModificarEstructura74(cnx_, ManejadorMySQL, 700);
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"740"}}));
+  EXPECT_EQ(Consulta("SELECT ULTIMO_CICLICO FROM tblCatAlmacenes WHERE COD_ALM='09'"),
+            (Filas{{"1800-01-01"}}));
+  EXPECT_EQ(Consulta("SELECT FEC_CAD FROM tblRenInvFisico"), (Filas{{"1800-01-01"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblProveedoresTC"), (Filas{{"4"}}));
+}
 
 // Step 7.2 from 7.0: the fills, both date repairs, provider 1 of electronic services for
 // the shop that names its connection, the missing card providers; and a second run changes
