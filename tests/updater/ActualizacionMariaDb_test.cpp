@@ -141,4 +141,37 @@ TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheR
   }
 }
 
+// A database at 7.3 takes step 7.3 again (as every run bound for 7.3 or later does) and
+// stops in 7.2's card providers. The version stays at 7.3, so the next run still treats
+// the database as one at 7.3 and leaves the returns that were never sent unsent.
+TEST_F(ActualizacionMariaDbTest, AStopInStep73LeavesTheVersionAndTheReturnsAsTheyWere) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  prueba::ProgramaConCatalogo programa(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
+                                       prueba::LeeFixture("catalogo/v71_v74.sql") +
+                                       "\nUPDATE tblVersion SET VER = 730;");
+  prueba::TestDatabase db;
+  db.EjecutaArchivo("bd/version_700_73x.sql");
+  db.EjecutaSql(
+      "UPDATE tblVersion SET VER=730;"
+      "CREATE TRIGGER trgRechaza BEFORE INSERT ON tblProveedoresTC FOR EACH ROW "
+      "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='INSERT refused';");
+
+  Actualiza(db);
+  const std::optional<prueba::Caja> error = Caja("Error ");
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(Contiene(error->prompt, "INSERT refused")) << error->prompt;
+  EXPECT_TRUE(Caja("La base de datos no se actualizó a la versión 7.3."));
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (prueba::Filas{{"730"}}));
+
+  ui_.cajas.clear();
+  db.EjecutaSql("DROP TRIGGER trgRechaza;");
+  Actualiza(db);
+  EXPECT_FALSE(Caja("Error "));
+  EXPECT_TRUE(Caja("La base de datos fue actualizada a la versión 7.3"));
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (prueba::Filas{{"730"}}));
+  EXPECT_EQ(db.Consulta("SELECT ENVIADO FROM tblEncDevolucion ORDER BY FOLIO"),
+            (prueba::Filas{{"0"}, {"0"}, {"1"}}));
+  EXPECT_EQ(db.Consulta("SELECT COUNT(*) FROM tblProveedoresTC"), (prueba::Filas{{"4"}}));
+}
+
 }  // namespace
