@@ -52,7 +52,7 @@ class Otorgamiento {
     if (r_.SinFilas(rs)) {
       for (int perfil : p_.perfiles)
         if (perfil != 0) PlantillaSiFalta(ConsultaPlantilla(m.orden, perfil, m.modulo), {perfil}, m);
-      Inserta([&] { r_.Ejecuta(InsercionPlantilla(p_, 0, m.orden, m.modulo)); });
+      Inserta([&] { r_.Ejecuta(InsercionPlantilla(p_, 0, m)); });
     }
     r_.Cierra(rs);
   }
