@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "support/CorteDeConexion.h"
@@ -29,7 +30,7 @@ struct EstadoFinal {
   std::map<std::string, Estructura> estructura;
 };
 
-class Corte : public AscensoPorElDialogo, public ::testing::WithParamInterface<int> {
+class AscensoCortado : public AscensoPorElDialogo {
  protected:
   EstadoFinal Estado() const { return {Contenido(db_), EstructuraDeLaBase(db_)}; }
 
@@ -46,6 +47,15 @@ class Corte : public AscensoPorElDialogo, public ::testing::WithParamInterface<i
     ASSERT_TRUE(HayCaja("La base de datos fue actualizada a la versión")) << Cajas();
   }
 
+  // The 5.0 shop climbed without a cut: the statements it sent, and where it ended.
+  std::vector<std::string> AsciendeSinCorte(EstadoFinal& final) {
+    PreparaBase("bd/ascenso_500.sql");
+    CorteDeConexion registro;
+    ActualizaYTermina();
+    final = Estado();
+    return registro.Enviadas();
+  }
+
   void EsperaIgual(const EstadoFinal& esperado, const std::string& donde) const {
     const EstadoFinal real = Estado();
     for (const auto& [tabla, filas] : esperado.filas) {
@@ -60,6 +70,8 @@ class Corte : public AscensoPorElDialogo, public ::testing::WithParamInterface<i
     }
   }
 };
+
+class Corte : public AscensoCortado, public ::testing::WithParamInterface<int> {};
 
 // Where to cut, counted from 1 over the statements of an uninterrupted climb: each change of
 // the version row, at its new row and at the removal of the old ones, and the middle of the
@@ -82,14 +94,8 @@ std::vector<long> PuntosDeCorte(const std::vector<std::string>& enviadas) {
 
 TEST_P(Corte, N) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
-  PreparaBase("bd/ascenso_500.sql");
-  std::vector<std::string> enviadas;
-  {
-    CorteDeConexion registro;
-    ActualizaYTermina();
-    enviadas = registro.Enviadas();
-  }
-  const EstadoFinal esperado = Estado();
+  EstadoFinal esperado;
+  const std::vector<std::string> enviadas = AsciendeSinCorte(esperado);
   const std::vector<long> puntos = PuntosDeCorte(enviadas);
   ASSERT_GE(puntos.size(), 20u) << "the climb changes its version row at every step";
 
@@ -110,6 +116,84 @@ TEST_P(Corte, N) {
 }
 
 INSTANTIATE_TEST_SUITE_P(C, Corte, ::testing::Range(0, kPartes));
+
+// A MariaDB server of the test's own (so that killing it disturbs no other test), started
+// before the test's database is made: the test's environment points at it while it lives.
+class ServidorPropio {
+ public:
+  ServidorPropio() : carpeta_(fs::path(GRADIX_TEST_BUILD_DIR) / "tmp" /
+                              ("servidor-" + std::to_string(getpid()))) {
+    if (!HayServidorDePrueba()) return;
+    Arranca();
+    std::ifstream entorno(carpeta_ / "test-db.env");
+    for (std::string linea; std::getline(entorno, linea);) {
+      // export NAME='value'
+      const auto igual = linea.find('=');
+      if (linea.rfind("export ", 0) != 0 || igual == std::string::npos) continue;
+      const std::string nombre = linea.substr(7, igual - 7);
+      const std::string valor = linea.substr(igual + 2, linea.size() - igual - 3);
+      if (const char* anterior = std::getenv(nombre.c_str())) anteriores_[nombre] = anterior;
+      setenv(nombre.c_str(), valor.c_str(), 1);
+    }
+    puerto_ = std::getenv("GRADIX_TEST_PORT");
+  }
+  ~ServidorPropio() {
+    if (puerto_.empty()) return;
+    Script("stop");
+    for (const auto& [nombre, valor] : anteriores_) setenv(nombre.c_str(), valor.c_str(), 1);
+    fs::remove_all(carpeta_);
+  }
+
+  // kill -9, and back only once it is gone.
+  void Mata() {
+    std::ifstream archivo(carpeta_ / "mariadb.pid");
+    pid_t pid = 0;
+    archivo >> pid;
+    ASSERT_GT(pid, 0);
+    kill(pid, SIGKILL);
+    while (kill(pid, 0) == 0) usleep(10000);
+  }
+  // Starts it on its data, on the same port.
+  void Arranca() {
+    if (!puerto_.empty()) setenv("TEST_DB_PORT", puerto_.c_str(), 1);
+    Script("start");
+    unsetenv("TEST_DB_PORT");
+  }
+
+ private:
+  void Script(const std::string& orden) {
+    const fs::path script = fs::path(GRADIX_FIXTURES_DIR) / ".." / ".." / "scripts" / "test-db.sh";
+    const std::string comando =
+        "bash '" + script.string() + "' " + orden + " '" + carpeta_.string() + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(comando.c_str()), 0) << comando;
+  }
+
+  fs::path carpeta_;
+  std::string puerto_;
+  std::map<std::string, std::string> anteriores_;
+};
+
+class Matado : public ServidorPropio, public AscensoCortado {};
+
+// The real server killed in the middle of the climb and started again; the next run
+// resumes to the same end state.
+TEST_F(Matado, Servidor) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  EstadoFinal esperado;
+  const std::vector<std::string> enviadas = AsciendeSinCorte(esperado);
+  const long mitad = static_cast<long>(enviadas.size()) / 2;
+  Reinicia();
+  {
+    CorteDeConexion corte(mitad, [this] { Mata(); });
+    Actualiza(9);
+    ASSERT_TRUE(corte.Cortada());
+    EXPECT_TRUE(HayCaja("La base de datos no se actualizó")) << Cajas();
+  }
+  Arranca();
+  ActualizaYTermina();
+  EsperaIgual(esperado, "the server killed at statement " + std::to_string(mitad) + " (" +
+                            enviadas[mitad - 1] + ")");
+}
 
 }  // namespace
 }  // namespace prueba
