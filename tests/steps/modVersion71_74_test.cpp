@@ -10,6 +10,9 @@
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Error.h"
 #include "steps/6x_7x/ProveedoresTarjeta.h"
+#include "steps/6x_7x/modVersion62.h"
+#include "steps/6x_7x/modVersion63.h"
+#include "steps/6x_7x/modVersion64_70.h"
 #include "steps/6x_7x/modVersion71.h"
 #include "steps/6x_7x/modVersion72.h"
 #include "steps/6x_7x/modVersion73.h"
@@ -423,38 +426,53 @@ const Filas kProveedoresTC = {{"1", "MerchantWARE®", "", ""},
 constexpr const char* kConsultaTC =
     "SELECT COD_PROVTC, DES_PROVTC, SITIO_PROVTC, RESP_PROVTC FROM tblProveedoresTC ORDER BY 1";
 
-// The catalogue's additions hold every column that the routines touch: a database that
-// has nothing but its version row, brought in line with the catalogue, climbs from 7.0
-// to 7.4 without a run-log entry. Its new dates are zero dates, which the repairs fill.
+// Steps 6.2 to 7.4 as the ladder runs them on a shop at 6.1: each step brings the
+// database in line with the catalogue (reference and the additions of 5.0 to 7.4) before
+// its routines, and nothing is logged. A warehouse written without a last-count date gets
+// the zero date, which 7.4 repairs.
 class Catalogo7x : public prueba::RutinaConCatalogo {
  protected:
   void SetUp() override {
     REQUIERE_SERVIDOR_DE_PRUEBA();
-    programa_.emplace(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-                      prueba::LeeFixture("catalogo/v71_v74.sql"));
+    std::string adiciones;
+    for (const char* script :
+         {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql",
+          "catalogo/v53_v55.sql", "catalogo/v59.sql", "catalogo/v62_v70.sql",
+          "catalogo/v71_v74.sql"})
+      adiciones += prueba::LeeFixture(script) + "\n";
+    programa_.emplace(adiciones);
   }
 };
 
-TEST_F(Catalogo7x, ACatalogueDatabaseClimbsWithoutEntries) {
-  CreaBase("");
-  bd_->EjecutaSql(
-      "CREATE TABLE tblVersion (VER SMALLINT NOT NULL DEFAULT 0, CXC_CENTRAL SMALLINT NOT NULL "
-      "DEFAULT 0);"
-      "INSERT INTO tblVersion VALUES (700, 0);");
-  Sincroniza();
-  bd_->EjecutaSql(
-      "INSERT INTO tblCatAlmacenes (COD_ALM, NOM_ALM) VALUES ('09', 'NUEVO');"
-      "INSERT INTO tblRenInvFisico (FOLIO, RENGLON) VALUES (1, 1);");
-  ModificarEstructura71(cnx_, ManejadorMySQL);
-  ModificarEstructura72(cnx_, ManejadorMySQL);
-  ModificarEstructura73(cnx_, ManejadorMySQL, 700);
-  ModificarEstructura74(cnx_, ManejadorMySQL, 700);
+TEST_F(Catalogo7x, FromTheFixtureAt61To74) {
+  CreaBase("bd/version_614.sql");
+  const std::int16_t iVersionActual = 614;
+  for (const std::function<void()>& paso : std::vector<std::function<void()>>{
+           [&] {
+             bd_->EjecutaSql("INSERT INTO tblCatAlmacenes (COD_ALM, NOM_ALM) VALUES ('01', 'G');");
+             ModificarEstructura62(cnx_, ManejadorMySQL, 952);
+           },
+           [&] { ModificarEstructura63(cnx_, ManejadorMySQL, 952); },
+           [&] { ModificarEstructura70(cnx_, ManejadorMySQL); },
+           [&] {
+             ModificarEstructura71(cnx_, ManejadorMySQL);
+             ModificarEstructura72(cnx_, ManejadorMySQL);
+           },
+           [&] {
+             ModificarEstructura71(cnx_, ManejadorMySQL);
+             ModificarEstructura72(cnx_, ManejadorMySQL);
+             ModificarEstructura73(cnx_, ManejadorMySQL, iVersionActual);
+           },
+           [&] { ModificarEstructura74(cnx_, ManejadorMySQL, iVersionActual); }}) {
+    Sincroniza();
+    paso();
+  }
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
   EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"740"}}));
-  EXPECT_EQ(Consulta("SELECT ULTIMO_CICLICO FROM tblCatAlmacenes WHERE COD_ALM='09'"),
-            (Filas{{"1800-01-01"}}));
-  EXPECT_EQ(Consulta("SELECT FEC_CAD FROM tblRenInvFisico"), (Filas{{"1800-01-01"}}));
-  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblProveedoresTC"), (Filas{{"4"}}));
+  EXPECT_EQ(Consulta("SELECT COD_ALM, ULTIMO_CICLICO FROM tblCatAlmacenes"),
+            (Filas{{"01", "1800-01-01"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblPlantillaMenus WHERE NOMBRE_OPCION='mnuAlmFisCont'"),
+            (Filas{{"6"}}));
 }
 
 // Step 7.2 from 7.0: the fills, both date repairs, provider 1 of electronic services for

@@ -98,14 +98,16 @@ int PeldanoDelTitulo(const std::string& titulo) {
 }
 
 // The climb's catalogue (every version's additions, see Ascenso599_test.cpp) standing for
-// 9.5.2, so that a shop at 5.0 climbs as far as the routines built so far allow.
-std::string CatalogoDelAscensoA952() {
+// 9.5.2 (or another version), so that a shop at 5.0 climbs as far as the routines built
+// so far allow.
+std::string CatalogoDelAscensoA952(int version = 952) {
   std::string sql;
   for (const char* script :
        {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/v62_v70.sql", "catalogo/ascenso_599.sql"})
+        "catalogo/v59.sql", "catalogo/v62_v70.sql", "catalogo/v71_v74.sql",
+        "catalogo/ascenso_599.sql"})
     sql += prueba::LeeFixture(script) + "\n";
-  return sql + "UPDATE tblVersion SET VER = 952;";
+  return sql + "UPDATE tblVersion SET VER = " + std::to_string(version) + ";";
 }
 
 TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheRoutinesAllow) {
@@ -146,9 +148,7 @@ TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheR
 // the database as one at 7.3 and leaves the returns that were never sent unsent.
 TEST_F(ActualizacionMariaDbTest, AStopInStep73LeavesTheVersionAndTheReturnsAsTheyWere) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
-  prueba::ProgramaConCatalogo programa(prueba::LeeFixture("catalogo/v51_v52.sql") + "\n" +
-                                       prueba::LeeFixture("catalogo/v71_v74.sql") +
-                                       "\nUPDATE tblVersion SET VER = 730;");
+  prueba::ProgramaConCatalogo programa(CatalogoDelAscensoA952(730));
   prueba::TestDatabase db;
   db.EjecutaArchivo("bd/version_700_73x.sql");
   db.EjecutaSql(
