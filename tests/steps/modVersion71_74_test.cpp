@@ -25,7 +25,9 @@ namespace {
 
 using prueba::Encabezados;
 using prueba::Entrada;
+using prueba::FallaQueSale;
 using prueba::Filas;
+using prueba::Mas;
 using prueba::SinFilas;
 using ::testing::ElementsAreArray;
 using Sentencias = std::vector<std::string>;
@@ -33,11 +35,6 @@ using Sentencias = std::vector<std::string>;
 constexpr long kFalla = -2147217900;
 constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
 const std::string kSitio4 = kSitioPruebaProveedor4;
-
-Sentencias Mas(Sentencias sentencias, const Sentencias& otras) {
-  sentencias.insert(sentencias.end(), otras.begin(), otras.end());
-  return sentencias;
-}
 
 // The statements sent, without those of the version row (checked on the server).
 Sentencias SinVersion(const Sentencias& textos) {
@@ -49,17 +46,6 @@ Sentencias SinVersion(const Sentencias& textos) {
 }
 
 bool GraboVersion(const Sentencias& textos) { return SinVersion(textos).size() != textos.size(); }
-
-// Runs a routine whose handler is off where the failure happens: the failure leaves it.
-vb::Error FallaQueSale(const std::function<void()>& rutina) {
-  try {
-    rutina();
-  } catch (const vb::Error& error) {
-    return error;
-  }
-  ADD_FAILURE() << "the routine let no failure out";
-  return vb::Error(0, "");
-}
 
 // ------------------------------------------------------------ shared statement texts
 
