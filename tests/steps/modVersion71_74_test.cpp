@@ -54,11 +54,9 @@ constexpr const char* kInsertaMulticom =
     "INSERT INTO tblProveedoresSE (COD_PROVSE,DES_PROVSE) VALUES (1,'Multicom®');";
 constexpr const char* kPrimeraFilaPSE = "SELECT CNX_PSE,PSE_CODPROV FROM tblParametrosGenerales;";
 
-Sentencias Caducidades(const std::string& fecha, bool ceros) {
-  Sentencias s = {"UPDATE tblRenInvFisico SET FEC_CAD=" + fecha + " WHERE (FEC_CAD IS NULL);"};
-  if (ceros)
-    s.push_back("UPDATE tblRenInvFisico SET FEC_CAD=" + fecha + " WHERE (FEC_CAD='0000-00-00');");
-  return s;
+// The expiry repair on SQL Server and MS Access (no zero dates there).
+Sentencias Caducidades(const std::string& fecha) {
+  return {"UPDATE tblRenInvFisico SET FEC_CAD=" + fecha + " WHERE (FEC_CAD IS NULL);"};
 }
 
 // The electronic-services block with provider 1 present and no parameters row.
@@ -112,7 +110,7 @@ TEST_P(Version71y72Formas, AsStep72SendsThem) {
   const std::int16_t iManejador = GetParam().iManejador;
   ModificarEstructura71(cnx_, iManejador);
   ModificarEstructura72(cnx_, iManejador);
-  const Sentencias caducidades = Caducidades(GetParam().fecha, false);
+  const Sentencias caducidades = Caducidades(GetParam().fecha);
   EXPECT_THAT(SinVersion(db_.Textos()),
               ElementsAreArray(Mas(Mas(Mas({kTotalNV}, caducidades), kServiciosElectronicos),
                                    Mas(Mas({ConsultaTC(1), ConsultaTC(2),
@@ -174,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
     Casos, Version72Fallas,
     ::testing::Values(FallaDe72{"AProviderLookup", ConsultaTC(1), true},
                       FallaDe72{"AProviderInsert", InsertaTC(2, "ProsePago®", ""), true},
-                      FallaDe72{"TheExpiryRepair", Caducidades("'1800-01-01'", false)[0], false},
+                      FallaDe72{"TheExpiryRepair", Caducidades("'1800-01-01'")[0], false},
                       FallaDe72{"TheProviderCodeFill", kServiciosElectronicos[1], false}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
@@ -222,7 +220,7 @@ TEST_P(Version73Formas, WideningsAndTheStretchForTheVersionAtTheStart) {
   EXPECT_THAT(SinVersion(db_.Textos()),
               ElementsAreArray(Mas(Mas(Mas(Ampliaciones73(f.verbo, f.tipo),
                                            SinManejador73(f.iVersionActual < 730)),
-                                       Caducidades(f.fecha, false)),
+                                       Caducidades(f.fecha)),
                                    kServiciosElectronicos)));
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
@@ -337,7 +335,7 @@ TEST_P(Version74Formas, FillsGrantAndBlocks) {
   EXPECT_THAT(SinVersion(db_.Textos()),
               ElementsAreArray(Mas(Mas(Mas(Rellenos74(GetParam().fecha), Otorgamiento()),
                                        kServiciosElectronicos),
-                                   Caducidades(GetParam().fecha, false))));
+                                   Caducidades(GetParam().fecha))));
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
 
