@@ -50,7 +50,11 @@ start() {
       --skip-test-db >"$dir/install.log" 2>&1
   fi
   port=${TEST_DB_PORT:-$(free_port)}  # a restarted server can keep its port
+  # Temporary tables in a folder of the server's own: servers of other checkouts may run
+  # under the same process id (their names in a shared /tmp would collide).
+  mkdir -p "$dir/tmp"
   mariadbd "${server_opts[@]}" --bind-address=127.0.0.1 --port="$port" --socket="$sock" \
+    --tmpdir="$dir/tmp" \
     --pid-file="$pidfile" --log-error="$dir/error.log" --sql-mode='' \
     --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
     --skip-log-bin --innodb-flush-log-at-trx-commit=0 --innodb-doublewrite=0 \

@@ -90,4 +90,10 @@ std::vector<std::string> Mas(std::vector<std::string> sentencias,
 // leaves it (and fails the test when none does).
 vb::Error FallaQueSale(const std::function<void()>& rutina);
 
+// The statements without those of the version row (the frame writes it in its own way).
+std::vector<std::string> SinVersion(const std::vector<std::string>& textos);
+
+// The text with every `de` replaced by `a` (one dialect's statements as another's).
+std::string Reemplaza(std::string texto, const std::string& de, const std::string& a);
+
 }  // namespace prueba

@@ -14,6 +14,8 @@ namespace {
 
 using prueba::Entrada;
 using prueba::Filas;
+using prueba::Reemplaza;
+using prueba::SinVersion;
 using ::testing::ElementsAreArray;
 
 constexpr const char* kEtiqueta = "Error en ModificarEstructura60 :";
@@ -83,12 +85,6 @@ const std::vector<std::string> kSqlServer = {
     "ALTER TABLE tblRenMesas DROP COLUMN COD2_ART;",
 };
 
-std::string Reemplaza(std::string texto, const std::string& de, const std::string& a) {
-  for (std::size_t p = texto.find(de); p != std::string::npos; p = texto.find(de, p + a.size()))
-    texto.replace(p, de.size(), a);
-  return texto;
-}
-
 // MS Access differs from SQL Server only in its column types and date literals.
 std::vector<std::string> FormaAccess() {
   std::vector<std::string> textos;
@@ -99,14 +95,6 @@ std::vector<std::string> FormaAccess() {
     textos.push_back(Reemplaza(t, "'2500-01-01'", "#2500/01/01#"));
   }
   return textos;
-}
-
-// The statements sent, without those of the version row (the frame's own).
-std::vector<std::string> SinVersion(const std::vector<std::string>& textos) {
-  std::vector<std::string> resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto),
-               [](const std::string& t) { return t.find("tblVersion") == std::string::npos; });
-  return resto;
 }
 
 bool Envio(const std::vector<std::string>& textos, const std::string& sentencia) {

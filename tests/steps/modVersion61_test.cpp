@@ -15,6 +15,8 @@ namespace {
 
 using prueba::Entrada;
 using prueba::Filas;
+using prueba::Reemplaza;
+using prueba::SinVersion;
 using prueba::SinFilas;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
@@ -86,19 +88,6 @@ std::vector<std::string> SqlServer() {
           "DELETE FROM tblProveedoresTC WHERE (COD_PROVTC=3);",
           "DELETE FROM tblTcPromociones;",
           "UPDATE tblRenInvFisico SET FEC_CAD='1800-01-01' WHERE (FEC_CAD IS NULL);"};
-}
-
-std::string Reemplaza(std::string texto, const std::string& de, const std::string& a) {
-  for (std::size_t p = texto.find(de); p != std::string::npos; p = texto.find(de, p + a.size()))
-    texto.replace(p, de.size(), a);
-  return texto;
-}
-
-std::vector<std::string> SinVersion(const std::vector<std::string>& textos) {
-  std::vector<std::string> resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto),
-               [](const std::string& t) { return t.find("tblVersion") == std::string::npos; });
-  return resto;
 }
 
 // The statements of the HOST stretch: after provider 2's removal, before the first fill

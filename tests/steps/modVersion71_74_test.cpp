@@ -29,21 +29,13 @@ using prueba::FallaQueSale;
 using prueba::Filas;
 using prueba::Mas;
 using prueba::SinFilas;
+using prueba::SinVersion;
 using ::testing::ElementsAreArray;
 using Sentencias = std::vector<std::string>;
 
 constexpr long kFalla = -2147217900;
 constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
 const std::string kSitio4 = kSitioPruebaProveedor4;
-
-// The statements sent, without those of the version row (checked on the server).
-Sentencias SinVersion(const Sentencias& textos) {
-  Sentencias resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto), [](const std::string& s) {
-    return s.find("tblVersion") == std::string::npos;
-  });
-  return resto;
-}
 
 bool GraboVersion(const Sentencias& textos) { return SinVersion(textos).size() != textos.size(); }
 

@@ -57,8 +57,10 @@ TEST_F(Ascenso599, Desde500) {
   // What the catalogue does not list stays, as the synchronisation never drops anything;
   // the routines dropped what they drop (the company's settings, TA_SALDO, RUTA_PDF, the
   // old modifier tables, the order-ticket log's three columns). Left: the receivables
-  // connection of the general parameters, which no routine up to 5.9.9 drops.
-  EXPECT_EQ(ExtrasDe(catalogo, base), (std::set<std::string>{"tblparametrosgenerales.bd_cxc",
+  // connection of the general parameters, which no routine up to 5.9.9 drops, and the
+  // till's code COD_CAJ, which the climb's catalogue lists from its 6.0 additions on.
+  EXPECT_EQ(ExtrasDe(catalogo, base), (std::set<std::string>{"tblcajas.cod_caj",
+                                                             "tblparametrosgenerales.bd_cxc",
                                                              "tblparametrosgenerales.conx_cxc"}));
 
   // ---- The rows, as the routines of 5.9 to 5.9.9 leave them.

@@ -36,7 +36,8 @@ class Clave {
     std::string hex((std::istreambuf_iterator<char>(archivo)), std::istreambuf_iterator<char>());
     const std::size_t inicio = hex.find_first_not_of(" \t\r\n");
     const std::size_t fin = hex.find_last_not_of(" \t\r\n");
-    const std::string digitos = inicio == std::string::npos ? "" : hex.substr(inicio, fin - inicio + 1);
+    const std::string digitos =
+        inicio == std::string::npos ? "" : hex.substr(inicio, fin - inicio + 1);
     sodium_memzero(hex.data(), hex.size());
     std::size_t largo = 0;
     const char* final = nullptr;
