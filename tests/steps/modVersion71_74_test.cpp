@@ -93,6 +93,8 @@ struct Dialecto {
   const char* fecha;
 };
 
+void PrintTo(const Dialecto& d, std::ostream* os) { *os << d.iManejador; }
+
 class Version71y72Formas : public Version7xGrabada,
                            public ::testing::WithParamInterface<Dialecto> {};
 
@@ -314,12 +316,7 @@ class Version74Grabada : public Version7xGrabada {
   }
 };
 
-struct Forma74 {
-  std::int16_t iManejador;
-  const char* fecha;
-};
-
-class Version74Formas : public Version74Grabada, public ::testing::WithParamInterface<Forma74> {};
+class Version74Formas : public Version74Grabada, public ::testing::WithParamInterface<Dialecto> {};
 
 // The grant's parent is 64 in module 10 and 63 in module 11; the user code goes in quoted.
 TEST_P(Version74Formas, FillsGrantAndBlocks) {
@@ -332,8 +329,8 @@ TEST_P(Version74Formas, FillsGrantAndBlocks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialectos, Version74Formas,
-                         ::testing::Values(Forma74{ManejadorSQLServer, "'1800-01-01'"},
-                                           Forma74{ManejadorAccess, "#1800/01/01#"}),
+                         ::testing::Values(Dialecto{ManejadorSQLServer, "'1800-01-01'"},
+                                           Dialecto{ManejadorAccess, "#1800/01/01#"}),
                          [](const auto& info) { return std::to_string(info.param.iManejador); });
 
 // A fill before the handler that fails leaves the routine at once, with no entry.
