@@ -20,14 +20,6 @@ using ::testing::ElementsAreArray;
 constexpr long kFalla = -2147217900;
 const std::string kHost = kSitioPruebaProveedor4;
 
-// The statements sent, the version row left out (the frame's own tests check it).
-std::vector<std::string> SinFilaDeVersion(const std::vector<std::string>& textos) {
-  std::vector<std::string> resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto),
-               [](const std::string& t) { return t.find("tblVersion") == std::string::npos; });
-  return resto;
-}
-
 bool Envio(const std::vector<std::string>& textos, const std::string& sql) {
   return std::find(textos.begin(), textos.end(), sql) != textos.end();
 }
@@ -43,7 +35,7 @@ TEST_F(Version62y63Grabadas, Version62OnSqlServer) {
   ModificarEstructura62(cnx_, ManejadorSQLServer, 630);
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
   EXPECT_THAT(
-      SinFilaDeVersion(db_.Textos()),
+      prueba::SinVersion(db_.Textos()),
       ElementsAreArray(std::vector<std::string>{
           "DELETE FROM tblProveedoresTC;",
           "SELECT COD_PROVTC FROM tblProveedoresTC WHERE COD_PROVTC=1;",
@@ -71,7 +63,7 @@ TEST_F(Version62y63Grabadas, Version63OnMsAccess) {
   ModificarEstructura63(cnx_, ManejadorAccess, 700);
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
   EXPECT_THAT(
-      SinFilaDeVersion(db_.Textos()),
+      prueba::SinVersion(db_.Textos()),
       ElementsAreArray(std::vector<std::string>{
           "UPDATE tblAuxCaja SET CON_CEP=COD_CON WHERE (COD_CON IN('IEFE','RCAJ')) AND "
           "(CON_CEP='');",

@@ -20,13 +20,6 @@ using ::testing::ElementsAreArray;
 constexpr long kFalla = -2147217900;
 constexpr const char* kEtiqueta = "Error en ModificarEstructura70 :";
 
-std::vector<std::string> SinFilaDeVersion(const std::vector<std::string>& textos) {
-  std::vector<std::string> resto;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(resto),
-               [](const std::string& t) { return t.find("tblVersion") == std::string::npos; });
-  return resto;
-}
-
 std::string Promocion(int codigo, int meses, int minimo) {
   return "INSERT INTO tblTcPromociones (COD_TCPROMO,DES_TCPROMO,MIN_TCPROMO,NUM_PARCIAL,"
          "ACTIVA_PROMO) VALUES (" +
@@ -79,7 +72,7 @@ class Version70Grabada : public prueba::RutinaGrabada {
 TEST_F(Version70Grabada, OnSqlServer) {
   ModificarEstructura70(cnx_, ManejadorSQLServer);
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
-  EXPECT_THAT(SinFilaDeVersion(db_.Textos()), ElementsAreArray(Version70EnSqlServer()));
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()), ElementsAreArray(Version70EnSqlServer()));
 }
 
 // MS Access differs in the widening and the date literal only.
@@ -90,7 +83,7 @@ TEST_F(Version70Grabada, OnMsAccess) {
                std::string("ALTER TABLE tblEncPaquetes ALTER COLUMN DES1_PAQ VARCHAR(60) NOT NULL;"),
                std::string("ALTER TABLE tblEncPaquetes ALTER COLUMN DES1_PAQ TEXT(60);"));
   esperado.back() = "UPDATE tblRenInvFisico SET FEC_CAD=#1800/01/01# WHERE (FEC_CAD IS NULL);";
-  EXPECT_THAT(SinFilaDeVersion(db_.Textos()), ElementsAreArray(esperado));
+  EXPECT_THAT(prueba::SinVersion(db_.Textos()), ElementsAreArray(esperado));
 }
 
 // Failures up to the electronic money are logged and skipped; the payment-form stretch
