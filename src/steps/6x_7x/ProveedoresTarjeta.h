@@ -5,8 +5,9 @@
 
 #include "steps/MarcoRutina.h"
 
-// The host of card-payment provider 4's test endpoint, stored as its site.
-inline constexpr const char* kSitioPruebaProveedor4 = "esqa.moneris.com";
+// The host of card-payment provider 4's test endpoint, stored as its site by every version
+// that seeds the provider and by the default-records check.
+inline constexpr const char* kSitioPruebaProveedor4 = "pruebas-tc.velmar.mx";
 
 // The INSERT of provider `codigo` (1 'MerchantWARE®', 2 'ProsePago®', 3 'SmartPayment®',
 // 4 'Moneris®' with the test host as its site), with the columns that a database bound for

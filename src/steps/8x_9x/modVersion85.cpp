@@ -1,5 +1,6 @@
 #include "steps/8x_9x/modVersion85.h"
 
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/RutinaNoConstruida.h"
 
 // Stand-ins until the routines of this module are built: each one raises the
@@ -11,8 +12,7 @@ void ModificarEstructura85(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/
   RutinaNoConstruida("ModificarEstructura85");
 }
 
-void modVersion85::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura85 - Revisar Registros Default");
+void modVersion85::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision85);
 }

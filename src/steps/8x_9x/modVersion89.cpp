@@ -1,5 +1,6 @@
 #include "steps/8x_9x/modVersion89.h"
 
+#include "steps/8x_9x/RevisionRegistrosDefault.h"
 #include "steps/RutinaNoConstruida.h"
 
 // Stand-ins until the routines of this module are built: each one raises the
@@ -23,8 +24,7 @@ void ModificarEstructura89_AC(ado::Connection& /*cnx*/, std::int16_t /*iManejado
   RutinaNoConstruida("ModificarEstructura89_AC");
 }
 
-void modVersion89::RevisarRegistrosDefault(ado::Connection& /*cnx*/,
-                                           std::int16_t /*iManejador*/,
-                                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura89 - Revisar Registros Default");
+void modVersion89::RevisarRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
+                                           std::int16_t iVersionDestino) {
+  RevisaRegistrosDefault(cnx, iManejador, iVersionDestino, kRevision89);
 }
