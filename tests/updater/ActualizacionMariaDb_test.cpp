@@ -106,7 +106,7 @@ std::string CatalogoDelAscensoA952(int version = 952) {
   for (const char* script :
        {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
         "catalogo/v59.sql", "catalogo/v60_v61.sql", "catalogo/v62_v70.sql",
-        "catalogo/v71_v74.sql", "catalogo/ascenso_599.sql"})
+        "catalogo/v71_v74.sql", "catalogo/ascenso_599.sql", "catalogo/v80_v84.sql"})
     sql += prueba::LeeFixture(script) + "\n";
   return sql + "UPDATE tblVersion SET VER = " + std::to_string(version) + ";";
 }
