@@ -8,7 +8,6 @@
 #include "platform/win/Sistema.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
 #include "steps/8x_9x/PiezasComunes8x.h"
 
 namespace {
@@ -180,14 +179,9 @@ void ModificarEstructura80(ado::Connection& cnx, std::int16_t iManejador,
   CreaArticuloCFDI(r, iManejador, iVersionDestino);
   r.Ejecuta("UPDATE tblConceptos SET CFDI_PAGO=0 WHERE (CFDI_PAGO IS NULL);");
   ReparaCaducidadInvFisico(r, iManejador);
-  AseguraProveedorSE(r);
+  AseguraServiciosElectronicos(r);
   r.RegistraVersion(800);
   r.SinManejador();
-}
-
-void ModificarEstructura80_AC(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
-                              std::int16_t /*iVersionActual*/) {
-  RutinaNoConstruida("ModificarEstructura80_AC");
 }
 
 void ModificarEstructura81(ado::Connection& cnx, std::int16_t iManejador,
@@ -202,7 +196,7 @@ void ModificarEstructura81(ado::Connection& cnx, std::int16_t iManejador,
   r.Ejecuta("UPDATE tblCatUnidades SET CVE_CFDI='KT' WHERE (CVE_CFDI='KIT') AND (COD_UND='PAQ');");
   r.Ejecuta("UPDATE tblFacturasRen SET UND_CFDI='KT' WHERE (UND_CFDI='KIT') AND (COD_UND='PAQ');");
   for (const char* sentencia : kComplementoPago) r.Ejecuta(sentencia);
-  AseguraProveedorSE(r);
+  AseguraServiciosElectronicos(r);
 
   // The tax keys, the loyalty tokens and the day's-sale units run unguarded: a failure
   // stops the climb here and 810 is not recorded.
