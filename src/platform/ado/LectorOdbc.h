@@ -4,7 +4,7 @@
 //   TINYINT/SMALLINT -> Integer, INTEGER -> Long, BIGINT -> Long (Double when it
 //   does not fit), DECIMAL/NUMERIC -> Currency (scale <= 4 and it fits; else Double),
 //   REAL/FLOAT/DOUBLE -> Double, BIT -> Boolean, DATE/TIME/DATETIME -> Date,
-//   text -> String (UTF-8), binary -> String of the bytes, NULL -> Null.
+//   text -> String (UTF-8, whole, whatever characters it holds), binary -> String of the bytes, NULL -> Null.
 #include <sql.h>
 
 #include <string>
@@ -13,9 +13,16 @@
 
 namespace ado {
 
+// How text columns are fetched. Ancha: as UTF-16 (SQL_C_WCHAR), the lengths taken from
+// the driver's terminators. BytesUtf8: as the bytes the server sends (SQL_C_BINARY), for
+// connections whose results come in UTF-8; the only way a NUL inside a text gets through
+// a driver that converts to UTF-16 up to the first NUL.
+enum class LecturaDeTexto { Ancha, BytesUtf8 };
+
 // The statement's current result: columns and rows, or hasResult false (with the
 // affected row count) when it has no columns.
-RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen);
+RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen,
+                    LecturaDeTexto texto = LecturaDeTexto::Ancha);
 
 // The ADO type nearest to an ODBC SQL type.
 DataTypeEnum TipoAdoDeSql(SQLSMALLINT tipoSql);
