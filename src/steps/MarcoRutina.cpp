@@ -1,6 +1,7 @@
 #include "steps/MarcoRutina.h"
 
 #include <fstream>
+#include <utility>
 #include <vector>
 
 #include "data/clsBaseDatos.h"
@@ -19,53 +20,30 @@ std::int16_t DialectoDeLaConexion(const ado::Connection& cnx) {
   return ManejadorMySQL;
 }
 
-// A value read from tblVersion as a literal of an INSERT that puts it back.
-std::string LiteralDeValor(const vb::Variant& valor, std::int16_t iManejador) {
-  switch (valor.Type()) {
-    case vb::VarType::Empty:
-    case vb::VarType::Null: return "NULL";
-    case vb::VarType::Boolean: return valor.AsBoolean() ? "1" : "0";
-    case vb::VarType::String: return "'" + TextoSql(valor.AsString(), iManejador) + "'";
-    case vb::VarType::Date: return "'" + vb::Format(valor, "YYYY-MM-DD HH:MM:SS") + "'";
-    default: return vb::CStr(valor);
-  }
-}
+// A row of tblVersion: its VER as stored and as the run reads it (first three digits).
+struct VersionRegistrada {
+  double valor;
+  int version;
+};
 
-// The rows of tblVersion as INSERTs that put them back; nothing when they cannot be read.
-std::vector<std::string> InsercionesDeVersiones(ado::Connection& cnx, std::int16_t iManejador) {
-  std::vector<std::string> inserciones;
+// The rows of tblVersion; nothing when they cannot be read (no table, a Null VER).
+std::optional<std::vector<VersionRegistrada>> VersionesRegistradas(ado::Connection& cnx) {
+  std::vector<VersionRegistrada> versiones;
   try {
     ado::Recordset rs;
     rs.Open("SELECT * FROM tblVersion;", cnx, ado::adOpenForwardOnly, ado::adLockReadOnly);
-    if (rs.State() != ado::adStateOpen) return {};
+    if (rs.State() != ado::adStateOpen) return std::nullopt;
     for (; !rs.Eof(); rs.MoveNext()) {
-      std::string columnas, valores;
-      for (int i = 0; i < rs.FieldCount(); ++i) {
-        const ado::Field campo = rs.Fields(i);
-        columnas += (i ? "," : "") + campo.Name;
-        valores += (i ? "," : "") + LiteralDeValor(campo.Value(), iManejador);
-      }
-      inserciones.push_back("INSERT INTO tblVersion (" + columnas + ") VALUES (" + valores + ");");
+      const std::string texto = vb::CStr(rs.Fields("VER").Value());
+      versiones.push_back({vb::Val(texto), static_cast<int>(vb::Val(vb::Left(texto, 3)))});
     }
   } catch (const vb::Error&) {
-    return {};
+    return std::nullopt;
   }
-  return inserciones;
+  return versiones;
 }
 
-// Runs each statement, whatever the others do; returns the failures.
-std::vector<vb::Error> EjecutaTodas(ado::Connection& cnx,
-                                    const std::vector<std::string>& sentencias) {
-  std::vector<vb::Error> fallas;
-  for (const std::string& sentencia : sentencias) {
-    try {
-      cnx.Execute(sentencia);
-    } catch (const vb::Error& falla) {
-      fallas.push_back(falla);
-    }
-  }
-  return fallas;
-}
+VersionDelPaso* gVersionDelPaso = nullptr;
 
 }  // namespace
 
@@ -185,23 +163,54 @@ std::string Rutina::UnePropagandoNulo(const vb::Variant& valor) const {
 }
 
 void Rutina::RegistraVersion(int version) {
-  RegistraVersion("INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (" + std::to_string(version) +
-                  ",0);");
+  RegistraVersion(version, "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (" +
+                               std::to_string(version) + ",0);");
 }
 
-void Rutina::RegistraVersion(const std::string& insercion) {
-  const std::vector<std::string> previas = InsercionesDeVersiones(cnx_, manejadorDatos_);
-  const bool borradas = Ejecuta("DELETE FROM tblVersion;");
-  try {
-    cnx_.Execute(insercion);
-  } catch (const vb::Error& error) {
-    // The rows go back before anything else can fail: writing the entry may raise.
-    const std::vector<vb::Error> fallasAlReponer =
-        borradas ? EjecutaTodas(cnx_, previas) : std::vector<vb::Error>{};
-    if (manejador_ == Manejador::Ninguno) throw;
-    Atiende(error);
-    for (const vb::Error& falla : fallasAlReponer) Atiende(falla);
+void Rutina::RegistraVersion(int version, const std::string& insercion) {
+  if (VersionDelPaso* paso = VersionDelPaso::EnCurso())
+    paso->Anota(version, insercion, *this);
+  else
+    EscribeVersion(version, insercion);
+}
+
+// The new row goes in before the old ones go, so that at every moment the table holds the
+// old version or the new one: no transaction is needed, on any engine.
+void Rutina::EscribeVersion(int version, const std::string& insercion) {
+  const auto registradas = VersionesRegistradas(cnx_);
+  bool yaEsta = false, hayOtras = !registradas;
+  if (registradas) {
+    for (const VersionRegistrada& fila : *registradas) {
+      if (fila.version > version) return;  // the recorded version never goes down
+      if (fila.valor == version) yaEsta = true;
+      else hayOtras = true;
+    }
   }
+  if (!yaEsta && !Ejecuta(insercion)) return;
+  if (hayOtras) Ejecuta("DELETE FROM tblVersion WHERE VER<>" + std::to_string(version) + ";");
+}
+
+// ------------------------------------------------------------------ VersionDelPaso
+
+VersionDelPaso::VersionDelPaso() { gVersionDelPaso = this; }
+
+VersionDelPaso::~VersionDelPaso() {
+  if (gVersionDelPaso == this) gVersionDelPaso = nullptr;
+}
+
+VersionDelPaso* VersionDelPaso::EnCurso() { return gVersionDelPaso; }
+
+void VersionDelPaso::Anota(int version, const std::string& insercion, const Rutina& rutina) {
+  if (nota_ && nota_->version > version) return;
+  nota_ = Nota{version, insercion, rutina.etiqueta_, rutina.manejadorDatos_, rutina.manejador_};
+}
+
+void VersionDelPaso::Escribe(ado::Connection& cnx) {
+  if (!nota_) return;
+  const Nota nota = *std::exchange(nota_, std::nullopt);
+  Rutina r = Rutina::ConEtiqueta(cnx, nota.etiqueta, nota.dialecto);
+  r.EstadoManejador(nota.manejador);
+  r.EscribeVersion(nota.version, nota.insercion);
 }
 
 std::optional<vb::Error> Rutina::Intenta(const std::function<void()>& bloque) {

@@ -131,14 +131,18 @@ class Rutina {
   // A row value joined so that a Null makes the whole statement fail (error 94).
   std::string UnePropagandoNulo(const vb::Variant& valor) const;
 
-  // The version row: "DELETE FROM tblVersion;" then
-  // "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (<version>,0);", each under the
-  // current handler state. The rows are read first ("SELECT * FROM tblVersion;", no log
-  // entry when that fails); when the DELETE ran and the INSERT fails, they are put back,
-  // so the database never loses its version.
+  // The version row, written so that no failure or interruption can leave tblVersion
+  // empty or lower than it was:
+  //   "SELECT * FROM tblVersion;"  (no log entry when it fails)
+  //   nothing more when a higher version is already recorded;
+  //   "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (<version>,0);" unless that
+  //   version is already there, then, only once it is,
+  //   "DELETE FROM tblVersion WHERE VER<><version>;" when other rows are (or may be) left.
+  // The INSERT and the DELETE run under the current handler state. While a ladder step
+  // is under way (VersionDelPaso), the row waits for the step's end.
   void RegistraVersion(int version);
   // The same with the INSERT written out, for a routine whose row has another form.
-  void RegistraVersion(const std::string& insercion);
+  void RegistraVersion(int version, const std::string& insercion);
 
   // A block left at its first failure, as a handler that jumps to the block's end does.
   // Inside it there is no handler (unless the block arms one); the failure, if any, is
@@ -148,10 +152,12 @@ class Rutina {
   const std::string& Etiqueta() const { return etiqueta_; }
 
  private:
+  friend class VersionDelPaso;
   struct EtiquetaCompleta {};
   Rutina(ado::Connection& cnx, std::string etiqueta, std::optional<std::int16_t> iManejador,
          EtiquetaCompleta);
 
+  void EscribeVersion(int version, const std::string& insercion);
   // Runs one statement under the handler state: a failure is logged, skipped or raised.
   bool Protege(const std::function<void()>& accion);
   void Atiende(const vb::Error& error);
@@ -170,4 +176,35 @@ class Rutina {
   std::string etiqueta_;
   std::int16_t manejadorDatos_;
   Manejador manejador_ = Manejador::Ninguno;
+};
+
+// While a ladder step runs, the version rows that its routines record wait for the end of
+// the step: a step cut short (an error, a lost connection, the program or the server
+// killed) leaves the version it started from, so the next run takes the whole step again
+// instead of skipping what it had not done. Only one exists at a time.
+class VersionDelPaso {
+ public:
+  VersionDelPaso();
+  ~VersionDelPaso();
+  VersionDelPaso(const VersionDelPaso&) = delete;
+  VersionDelPaso& operator=(const VersionDelPaso&) = delete;
+
+  // The highest version that a routine of the step recorded, written on cnx as that routine
+  // would have written it (its label and handler state). Nothing when none was recorded.
+  void Escribe(ado::Connection& cnx);
+  bool HayVersion() const { return nota_.has_value(); }
+
+  // The step under way, if any (the frame asks it).
+  static VersionDelPaso* EnCurso();
+  void Anota(int version, const std::string& insercion, const Rutina& rutina);
+
+ private:
+  struct Nota {
+    int version;
+    std::string insercion;
+    std::string etiqueta;
+    std::int16_t dialecto;
+    Rutina::Manejador manejador;
+  };
+  std::optional<Nota> nota_;
 };

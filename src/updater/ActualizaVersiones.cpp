@@ -5,6 +5,7 @@
 #include "data/clsBaseDatos.h"
 #include "platform/ui/Services.h"
 #include "platform/vb/Text.h"
+#include "steps/MarcoRutina.h"
 #include "updater/frmActIngreso.h"
 
 const std::array<std::uint8_t, 4> frmActIngreso::kEstructuraDeCaja = {
@@ -38,6 +39,8 @@ const std::array<frmActIngreso::Peldano, 42> frmActIngreso::kEscalera = {{
 namespace {
 
 constexpr long kErrorInterno = 51;
+constexpr const char* kRevisionIncompleta =
+    "La revisión de la estructura no se completó; las rutinas del paso no se ejecutaron.";
 
 // The box of an error that stopped the climb: the target and the last rung passed.
 void MuestraErrorDeEscalera(long lNumero, const std::string& sDescripcion,
@@ -45,6 +48,19 @@ void MuestraErrorDeEscalera(long lNumero, const std::string& sDescripcion,
   ui::MsgBox("Error " + std::to_string(lNumero) + vb::vbCrLf + sDescripcion, ui::Botones::OK,
              ui::Icono::Exclamacion,
              "Error al actualizar a v." + sDestino + "  a partir de v." + sAlcanzado);
+}
+
+// The run log records what stopped the climb as well, so that it is the whole record of the
+// run even when no statement had failed before. A log that cannot be written does not keep
+// the box from showing.
+void AnotaParadaEnLog(const std::string& sPaso, long lNumero, const std::string& sDescripcion,
+                      const std::string& sDestino, const std::string& sAlcanzado) {
+  try {
+    EscribeEntradaLog("Error en el paso " + sPaso + " al actualizar a v." + sDestino +
+                          "  a partir de v." + sAlcanzado + " :",
+                      lNumero, sDescripcion);
+  } catch (const vb::Error&) {
+  }
 }
 
 }  // namespace
@@ -79,22 +95,33 @@ bool frmActIngreso::SubeEscalera(bool& bResultado, std::int16_t iVersionDestino,
                                  std::int16_t iVersionActual, const std::string& sCadenaConexion,
                                  std::int16_t iManejador) {
   std::int16_t iPeldanoAlcanzado = iVersionActual;
+  std::int16_t iPeldanoEnCurso = iVersionActual;
+  const auto paraEn = [&](long lNumero, const std::string& sDescripcion) {
+    AnotaParadaEnLog(TextoDeVersion(iPeldanoEnCurso), lNumero, sDescripcion,
+                     TextoDeVersion(iVersionDestino), TextoDeVersion(iPeldanoAlcanzado));
+  };
   try {
     for (const Peldano& peldano : kEscalera) {
       const bool bDesdeAbajo =
           peldano.bSoloDesdeAbajo ? iVersionActual < peldano.V : iVersionActual <= peldano.V;
       if (iVersionDestino >= peldano.V && bDesdeAbajo) {
+        iPeldanoEnCurso = peldano.V;
         bResultado = (this->*peldano.Actualiza)(sCadenaConexion, iVersionActual, iVersionDestino,
                                                 iManejador);
-        if (!bResultado) return false;
+        if (!bResultado) {
+          paraEn(0, kRevisionIncompleta);
+          return false;
+        }
       }
       iPeldanoAlcanzado = peldano.V;
     }
     return true;
   } catch (const vb::Error& error) {
+    paraEn(error.Number(), error.Description());
     MuestraErrorDeEscalera(error.Number(), error.Description(), TextoDeVersion(iVersionDestino),
                            TextoDeVersion(iPeldanoAlcanzado));
   } catch (const std::exception& error) {
+    paraEn(kErrorInterno, error.what());
     MuestraErrorDeEscalera(kErrorInterno, error.what(), TextoDeVersion(iVersionDestino),
                            TextoDeVersion(iPeldanoAlcanzado));
   }

@@ -17,6 +17,9 @@
 namespace {
 
 constexpr std::int16_t kVersionMinima = 500;
+// An empty tblVersion tells nothing of the database's version: it is not taken for one
+// older than 5.0 (which would be refused for ever), it is reported as it is.
+constexpr std::int16_t kTablaDeVersionVacia = -1;
 // A database at 5.2 facing an older catalogue goes through the ladder as one at 5.1.
 constexpr std::int16_t kVersionRepetida = 520;
 constexpr std::int16_t kVersionDeRepeticion = 510;
@@ -53,9 +56,9 @@ std::int16_t TresPrimerasCifras(const vb::Variant& valor) {
   return vb::CInt(vb::Left(vb::CStr(valor), 3));
 }
 
-// The greatest VER of tblVersion, each value cut to its first three digits; 0 for an
-// empty table; nothing when the table cannot be queried. A VER that is not a version
-// (Null, not a number) raises.
+// The greatest VER of tblVersion, each value cut to its first three digits;
+// kTablaDeVersionVacia for an empty table; nothing when the table cannot be queried. A VER
+// that is not a version (Null, not a number) raises.
 std::optional<std::int16_t> VersionDeTabla(ado::Connection& cnx) {
   ado::Recordset rs;
   try {
@@ -63,7 +66,7 @@ std::optional<std::int16_t> VersionDeTabla(ado::Connection& cnx) {
   } catch (const vb::Error&) {
     return std::nullopt;
   }
-  std::int16_t iVersion = 0;
+  std::int16_t iVersion = kTablaDeVersionVacia;
   if (!(rs.BOF() && rs.Eof())) {
     iVersion = TresPrimerasCifras(rs.Fields("VER").Value());
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
@@ -154,6 +157,13 @@ bool frmActIngreso::ActualizaLaBase(const std::string& sCadenaConexion, std::int
   if (!iVersionActual) return false;
   gRutaLog = NombreDelRunLog();
   ui::MousePointer(ui::Puntero::Default);
+  if (*iVersionActual == kTablaDeVersionVacia) {
+    ui::MsgBox("La tabla tblVersion de la base de datos está vacía: no es posible saber a qué "
+               "versión llegó la estructura. Registre en ella la última versión que se completó "
+               "y vuelva a ejecutar la actualización.",
+               ui::Botones::OK, ui::Icono::Exclamacion, kTituloBases);
+    return false;
+  }
   if (*iVersionActual < kVersionMinima) {
     ui::MsgBox("No es posible hacer la actualización. La versión es anterior a la 5.0",
                ui::Botones::OK, ui::Icono::Exclamacion, kTituloBases);

@@ -12,7 +12,8 @@
 //   return paso.Termina();                                  // "Estructura modificada ..."
 //
 // A step fails (returns False) when a synchronisation reports failure; it then opens no
-// connection and runs no routine. Any error that a routine lets out, or a connection that
+// connection and runs no routine. The version its routines record is written only by
+// Termina, once everything of the step has run. Any error that a routine lets out, or a connection that
 // cannot be opened, leaves the step at once and goes to the dispatcher's trap, so no
 // routine runs against a connection that is not open.
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include <string>
 
 #include "platform/ado/Ado.h"
+#include "steps/MarcoRutina.h"
 #include "updater/frmActIngreso.h"
 
 // Opens cnx on the run's connection string with no time-outs and server-side cursors.
@@ -57,7 +59,9 @@ class frmActIngreso::Paso {
   // Sets the progress caption and repaints the dialog, so that it shows during the work
   // that follows.
   void Muestra(const std::string& sCaption);
-  // Shows "Estructura modificada a versión " + the step's version; the step succeeded.
+  // Writes the version row that the step's routines recorded (it waits for the step's end,
+  // see VersionDelPaso) and shows "Estructura modificada a versión " + the step's version;
+  // the step succeeded.
   bool Termina();
 
  private:
@@ -68,4 +72,5 @@ class frmActIngreso::Paso {
   const std::string& cadena_;
   std::int16_t manejador_;
   std::unique_ptr<ado::Connection> cnn_;
+  VersionDelPaso versionDelPaso_;
 };

@@ -112,6 +112,12 @@ TEST_F(ActualizaVersionesTest, AFailedSynchronisationStopsTheClimbAndSkipsTheOth
       << "5.3's first routine runs before the synchronisation; nothing after it";
   EXPECT_TRUE(ui_.cajas.empty()) << "the synchronisation reports its own failures";
   EXPECT_THAT(Sincronizaciones(), ElementsAre("CrearBaseDeDatos(4, 0, False)"));
+  EXPECT_EQ(RunLog(), EntradaDeLog("Error en el paso 5.3.0 al actualizar a v.9.5.2  a partir "
+                                   "de v.5.2.0 :",
+                                   0,
+                                   "La revisión de la estructura no se completó; las rutinas del "
+                                   "paso no se ejecutaron."))
+      << "the log records why the climb stopped";
 }
 
 TEST_F(ActualizaVersionesTest, AnErrorThatLeavesAStepStopsTheClimbWithItsBox) {
@@ -120,18 +126,25 @@ TEST_F(ActualizaVersionesTest, AnErrorThatLeavesAStepStopsTheClimbWithItsBox) {
     std::int16_t actual;
     std::string titulo;
     std::vector<std::string> pasos;
+    std::string paso;  // the failing rung, as the log names it
   };
   const Caso casos[] = {
       {"ModificarEstructura91",
        900,
        "Error al actualizar a v.9.5.2  a partir de v.9.0.0",
-       {"9.0", "9.1"}},
-      {"ModificarEstructura50", 500, "Error al actualizar a v.9.5.2  a partir de v.5.0.0", {"5.0"}},
+       {"9.0", "9.1"},
+       "9.1.0"},
+      {"ModificarEstructura50",
+       500,
+       "Error al actualizar a v.9.5.2  a partir de v.5.0.0",
+       {"5.0"},
+       "5.0.0"},
       // The rung passed is the rung before the failing one, whether its step ran or not.
       {"ModificarEstructura55",
        520,
        "Error al actualizar a v.9.5.2  a partir de v.5.4.0",
-       {"5.3", "5.4", "5.5"}},
+       {"5.3", "5.4", "5.5"},
+       "5.5.0"},
   };
   for (const Caso& caso : casos) {
     dobles::Limpia();
@@ -148,6 +161,11 @@ TEST_F(ActualizaVersionesTest, AnErrorThatLeavesAStepStopsTheClimbWithItsBox) {
     EXPECT_EQ(dobles::Captions().back(),
               "Revisando estructura para versión " + caso.pasos.back() + "...")
         << "the failing step shows no closing caption";
+    EXPECT_THAT(RunLog(), ::testing::EndsWith(EntradaDeLog(
+                              "Error en el paso " + caso.paso + " al actualizar a v.9.5.2  a "
+                              "partir de v." + caso.titulo.substr(caso.titulo.size() - 5) + " :",
+                              -2147217900, "Table 'tienda.tblX' doesn't exist")))
+        << "the error that stopped the climb is the log's last entry";
   }
 }
 

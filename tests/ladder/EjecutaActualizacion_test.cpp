@@ -130,14 +130,21 @@ TEST_F(EjecutaActualizacionTest, EachRunNamesItsLogInTheProgramFolderFromTheCloc
   EXPECT_FALSE(win::ExisteArchivo(gRutaLog)) << "a run without failures leaves no log";
 }
 
-TEST_F(EjecutaActualizacionTest, ADatabaseBelow50IsRefused) {
-  const std::vector<vb::Variant> casos[] = {{std::int16_t{499}}, {}};
-  for (const auto& versiones : casos) {
+// Below 5.0, and an empty tblVersion (which tells no version at all: taking it for one older
+// than 5.0 would refuse a database for ever after its version row was lost).
+TEST_F(EjecutaActualizacionTest, ADatabaseBelow50OrWithoutVersionRowIsRefused) {
+  const std::pair<std::vector<vb::Variant>, std::string> casos[] = {
+      {{std::int16_t{499}}, "No es posible hacer la actualización. La versión es anterior a la 5.0"},
+      {{std::int16_t{0}}, "No es posible hacer la actualización. La versión es anterior a la 5.0"},
+      {{},
+       "La tabla tblVersion de la base de datos está vacía: no es posible saber a qué versión "
+       "llegó la estructura. Registre en ella la última versión que se completó y vuelva a "
+       "ejecutar la actualización."}};
+  for (const auto& [versiones, aviso] : casos) {
     VersionDeLaBase(versiones);
     const std::vector<Caja> cajas = Actualiza(1);
     ASSERT_EQ(cajas.size(), 1u);
-    EXPECT_EQ(cajas[0].prompt,
-              "No es posible hacer la actualización. La versión es anterior a la 5.0");
+    EXPECT_EQ(cajas[0].prompt, aviso);
     EXPECT_EQ(cajas[0].icono, ui::Icono::Exclamacion);
     EXPECT_EQ(cajas[0].titulo, "Actualizador de Bases de Datos");
     EXPECT_THAT(dobles::Diario(), ElementsAre("«»")) << "only the repaint at the start";
@@ -191,17 +198,20 @@ TEST_F(EjecutaActualizacionTest, AFailedRunEndsWithTheFailureMessageNeverTheSucc
   VersionDeLaBase({std::int16_t{900}});
   dobles::FallaRutina("ModificarEstructura91", -2147217900, "Unknown column 'FACTWEB_URL'");
   ui_.Responde(ui::Respuesta::OK);
-  const std::vector<Caja> cajas = Actualiza(1);
-  ASSERT_EQ(cajas.size(), 2u);
+  const std::string avisoDelLog = "Ocurrieron errores durante la actualización, ver el archivo " +
+                                  programa_.Carpeta() + "/Log_20240305-140709.log";
+  const std::vector<Caja> cajas = Actualiza(2);
+  ASSERT_EQ(cajas.size(), 3u);
   EXPECT_EQ(cajas[0].titulo, "Error al actualizar a v.9.5.2  a partir de v.9.0.0");
   EXPECT_EQ(cajas[1].prompt, kFracaso);
   EXPECT_EQ(cajas[1].icono, ui::Icono::Exclamacion);
   EXPECT_EQ(cajas[1].titulo, "Actualizador");
+  EXPECT_EQ(cajas[2].prompt, avisoDelLog) << "the stopping error is in the log";
 
   dobles::Limpia();
   VersionDeLaBase({std::int16_t{900}});
   dobles::FallaSincronizacionCon("Revisando estructura para versión 9.1...");
-  EXPECT_THAT(Textos(Actualiza(1)), ElementsAre(kFracaso));
+  EXPECT_THAT(Textos(Actualiza(2)), ElementsAre(kFracaso, avisoDelLog));
 }
 
 TEST_F(EjecutaActualizacionTest, TheRunClosesWithThePurchaseTaxNoticeAndTheLogNotice) {

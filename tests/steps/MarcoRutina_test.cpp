@@ -53,8 +53,12 @@ struct CasoDelMarco {
 };
 
 const std::vector<std::string> kVersion = {
-    "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-    "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);"};
+    "SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);",
+    "DELETE FROM tblVersion WHERE VER<>510;"};
+
+const std::vector<std::string> kAntesDeLaVersion = {
+    "UPDATE tblA SET X=0 WHERE X IS NULL;", "SELECT * FROM tblB WHERE ID=1;",
+    "INSERT INTO tblB (ID) VALUES (1);", "SELECT COD FROM tblC;", "UPDATE tblE SET Y=1;"};
 
 std::vector<std::string> Con(std::vector<std::string> sentencias,
                              const std::vector<std::string>& mas = kVersion) {
@@ -139,7 +143,7 @@ std::vector<CasoDelMarco> CasosDelMarco() {
             "INSERT INTO tblD (COD) VALUES ('U1');", "INSERT INTO tblD (COD) VALUES ('U2');",
             "UPDATE tblE SET Y=1;"}),
        Entrada(kEtiqueta, -2147217873, "Duplicate entry 'U1'")},
-      {"AVersionInsertThatFailsPutsThePreviousRowsBack",
+      {"AVersionInsertThatFailsLeavesThePreviousRows",
        [](auto& db) {
          UsuariosYSinB(db, {});
          db.Responde("SELECT * FROM tblVersion;",
@@ -147,25 +151,44 @@ std::vector<CasoDelMarco> CasosDelMarco() {
          db.Falla("INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);", kSintaxis,
                   "Unknown column 'CXC_CENTRAL'");
        },
-       Con({"UPDATE tblA SET X=0 WHERE X IS NULL;", "SELECT * FROM tblB WHERE ID=1;",
-            "INSERT INTO tblB (ID) VALUES (1);", "SELECT COD FROM tblC;", "UPDATE tblE SET Y=1;"},
-           {"SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-            "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);",
-            "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (500,0);",
-            "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES ('501',NULL);"}),
+       Con(kAntesDeLaVersion,
+           {"SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);"}),
        Entrada(kEtiqueta, kSintaxis, "Unknown column 'CXC_CENTRAL'")},
-      {"AVersionDeleteThatFailsPutsNothingBack",
+      {"AFailingCleanUpLeavesTheNewVersionTheHighest",
        [](auto& db) {
          UsuariosYSinB(db, {});
          db.Responde("SELECT * FROM tblVersion;", {{"VER"}, {{500}}});
-         db.Falla("DELETE FROM tblVersion;", kSintaxis, "DELETE denied");
-         db.Falla("INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);", kSintaxis,
-                  "INSERT denied");
+         db.Falla("DELETE FROM tblVersion WHERE VER<>510;", kSintaxis, "DELETE denied");
        },
-       Con({"UPDATE tblA SET X=0 WHERE X IS NULL;", "SELECT * FROM tblB WHERE ID=1;",
-            "INSERT INTO tblB (ID) VALUES (1);", "SELECT COD FROM tblC;", "UPDATE tblE SET Y=1;"}),
-       Entrada(kEtiqueta, kSintaxis, "DELETE denied") +
-           Entrada(kEtiqueta, kSintaxis, "INSERT denied")},
+       Con(kAntesDeLaVersion), Entrada(kEtiqueta, kSintaxis, "DELETE denied")},
+      {"AHigherVersionRecordedStays",
+       [](auto& db) {
+         UsuariosYSinB(db, {});
+         db.Responde("SELECT * FROM tblVersion;", {{"VER"}, {{500}, {5201}}});
+       },
+       Con(kAntesDeLaVersion, {"SELECT * FROM tblVersion;"}), ""},
+      {"TheSameVersionRecordedLosesOnlyTheOtherRows",
+       [](auto& db) {
+         UsuariosYSinB(db, {});
+         db.Responde("SELECT * FROM tblVersion;", {{"VER"}, {{500}, {510}}});
+       },
+       Con(kAntesDeLaVersion,
+           {"SELECT * FROM tblVersion;", "DELETE FROM tblVersion WHERE VER<>510;"}),
+       ""},
+      {"TheSameVersionAloneIsLeftAsItIs",
+       [](auto& db) {
+         UsuariosYSinB(db, {});
+         db.Responde("SELECT * FROM tblVersion;", {{"VER"}, {{510}}});
+       },
+       Con(kAntesDeLaVersion, {"SELECT * FROM tblVersion;"}), ""},
+      {"AnEmptyTableGetsTheRowAlone",
+       [](auto& db) {
+         UsuariosYSinB(db, {});
+         db.Responde("SELECT * FROM tblVersion;", prueba::SinFilas({"VER"}));
+       },
+       Con(kAntesDeLaVersion,
+           {"SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (510,0);"}),
+       ""},
   };
 }
 
@@ -354,15 +377,13 @@ TEST_F(MarcoRutina, ALabelOutsideThePattern) {
 
 // ------------------------------------------------------------ the version row
 
-TEST_F(MarcoRutina, AVersionRowWithoutHandlerPutsRowsBackAndReachesTheCaller) {
+TEST_F(MarcoRutina, AVersionRowWithoutHandlerLeavesTheRowsAndReachesTheCaller) {
   db_.Responde("SELECT * FROM tblVersion;", {{"VER", "CXC_CENTRAL"}, {{570, 0}}});
   db_.Falla("INSERT INTO tblVersion (VER) VALUES (580);", kSintaxis, "denied");
   Rutina r(cnx_, "Prueba");
-  EXPECT_THROW(r.RegistraVersion("INSERT INTO tblVersion (VER) VALUES (580);"), vb::Error);
-  EXPECT_THAT(db_.Textos(),
-              ElementsAre("SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-                          "INSERT INTO tblVersion (VER) VALUES (580);",
-                          "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (570,0);"));
+  EXPECT_THROW(r.RegistraVersion(580, "INSERT INTO tblVersion (VER) VALUES (580);"), vb::Error);
+  EXPECT_THAT(db_.Textos(), ElementsAre("SELECT * FROM tblVersion;",
+                                        "INSERT INTO tblVersion (VER) VALUES (580);"));
   EXPECT_FALSE(log_.Existe());
 }
 
@@ -372,13 +393,48 @@ TEST_F(MarcoRutina, AVersionTableThatCannotBeReadFirstIsWrittenAllTheSame) {
   r.ArmaManejador();
   r.RegistraVersion(520);
   EXPECT_THAT(db_.Textos(),
-              ElementsAre("SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-                          "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (520,0);"));
+              ElementsAre("SELECT * FROM tblVersion;",
+                          "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (520,0);",
+                          "DELETE FROM tblVersion WHERE VER<>520;"));
   EXPECT_FALSE(log_.Existe()) << "the frame's own read of the rows writes no entry";
 }
 
-// An old database whose tblVersion lacks CXC_CENTRAL: the INSERT fails after the DELETE
-// ran, and the database keeps the version it had.
+// Inside a ladder step the row waits for the step's end, and then the highest version
+// recorded is written under the label and handler state of the routine that recorded it.
+TEST_F(MarcoRutina, InsideAStepTheVersionWaitsForTheStepsEnd) {
+  db_.Falla("DELETE FROM tblVersion WHERE VER<>720;", kSintaxis, "denied");
+  {
+    VersionDelPaso paso;
+    Rutina r71(cnx_, "ModificarEstructura71", ManejadorMySQL);
+    r71.ArmaManejador();
+    r71.RegistraVersion(710);
+    Rutina r72(cnx_, "ModificarEstructura72", ManejadorMySQL);
+    r72.Silencioso();
+    r72.RegistraVersion(720);
+    r72.ArmaManejador();
+    r71.RegistraVersion(710);
+    EXPECT_THAT(db_.Textos(), ElementsAre());
+    paso.Escribe(cnx_);
+  }
+  EXPECT_THAT(db_.Textos(), ElementsAre("SELECT * FROM tblVersion;",
+                                        "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (720,0);",
+                                        "DELETE FROM tblVersion WHERE VER<>720;"));
+  EXPECT_FALSE(log_.Existe()) << "720 was recorded with failures passed over silently";
+}
+
+TEST_F(MarcoRutina, AStepCutShortWritesNoVersion) {
+  {
+    VersionDelPaso paso;
+    Rutina r(cnx_, "Prueba", ManejadorMySQL);
+    r.RegistraVersion(560);
+  }
+  Rutina r(cnx_, "Prueba", ManejadorMySQL);
+  r.Ejecuta("S1;");
+  EXPECT_THAT(db_.Textos(), ElementsAre("S1;"));
+}
+
+// An old database whose tblVersion lacks CXC_CENTRAL: the INSERT fails and the database
+// keeps the version it had.
 TEST(MarcoRutinaEnMariaDB, AVersionThatCannotBeInsertedLeavesTheTableAsItWas) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
   prueba::RunLogDePrueba log;

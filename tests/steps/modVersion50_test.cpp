@@ -105,7 +105,7 @@ class ModificarEstructura50Grabada : public prueba::RutinaGrabada {
     // No taxes, unless a test gives its own.
     db_.Responde([this](const std::string& sql) { return sql == kConsultaImpuestos && !impuestos_; },
                  prueba::SinFilas({"COD_IMP", "DES_IMP", "TIPO_IMP"}));
-    db_.Responde("SELECT * FROM tblVersion;", {{"VER", "CXC_CENTRAL"}, {{N(500), N(0)}}});
+    db_.Responde("SELECT * FROM tblVersion;", {{"VER", "CXC_CENTRAL"}, {{N(450), N(0)}}});
   }
 
   void Empresa(const Fila& fila) { db_.Responde(kConsultaEmpresa, Respuesta(fila)); }
@@ -207,8 +207,8 @@ TEST_F(ModificarEstructura50Grabada, UpdatePathOnMySQLStatementByStatement) {
       "UPDATE tblCajas SET TA_EQUIPO='' WHERE TA_EQUIPO IS NULL;",
       "UPDATE tblArtiProveedor SET ART_PROV='' WHERE ART_PROV IS NULL;",
       "SELECT * FROM tblVersion;",
-      "DELETE FROM tblVersion;",
-      "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (500,0);"};
+      "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (500,0);",
+      "DELETE FROM tblVersion WHERE VER<>500;"};
   esperadas.insert(esperadas.end(), resto.begin(), resto.end());
 
   EXPECT_THAT(db_.Textos(), ElementsAreArray(esperadas));

@@ -17,8 +17,8 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 const std::vector<std::string> kVersion520 = {
-    "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-    "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (520,0);"};
+    "SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (520,0);",
+    "DELETE FROM tblVersion WHERE VER<>520;"};
 
 struct FormaDelDialecto {
   std::int16_t iManejador;

@@ -22,8 +22,8 @@ constexpr const char* kCerrado = "Operation is not allowed when the object is cl
 constexpr long kSintaxis = -2147217900;
 
 const std::vector<std::string> kVersion530 = {
-    "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-    "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (530,0);"};
+    "SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (530,0);",
+    "DELETE FROM tblVersion WHERE VER<>530;"};
 
 const std::vector<std::string> kTablas = {"tblModificadores", "tblListasSeleccionables",
                                           "tblModifComanda"};

@@ -29,7 +29,8 @@ TEST_P(ModificarEstructura54Grabada, StatementsOfTheDialect) {
   ModificarEstructura54(cnx_, GetParam().iManejador);
   EXPECT_THAT(db_.Textos(),
               ElementsAre(GetParam().ampliacion, "ALTER TABLE tblEmpresa DROP COLUMN DIR2_EMP;",
-                          "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;", kVersion540));
+                          "SELECT * FROM tblVersion;", kVersion540,
+                          "DELETE FROM tblVersion WHERE VER<>540;"));
   EXPECT_FALSE(log_.Existe());
 }
 

@@ -23,8 +23,8 @@ constexpr long kSintaxis = -2147217900;
 constexpr const char* kEtiqueta = "Error en ActualizaCamposVersion55 :";
 
 const std::vector<std::string> kVersion550 = {
-    "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-    "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (550,0);"};
+    "SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (550,0);",
+    "DELETE FROM tblVersion WHERE VER<>550;"};
 
 constexpr const char* kPaquetes =
     "SELECT DISTINCT COD1_PAQ FROM tblEncPaquetes INNER JOIN tblModificadores ON "
@@ -141,9 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
         FallaDeLaLimpieza{"ListCannotBeReadNorVersionWritten",
                           [](auto& db) {
                             db.Falla(kPaquetes, kSintaxis, "no table");
-                            db.Falla("DELETE FROM tblVersion;", -2147467259, "Lost connection");
+                            db.Falla("INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (550,0);",
+                                     -2147467259, "Lost connection");
                           },
-                          {kPaquetes, "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;"},
+                          {kPaquetes, "SELECT * FROM tblVersion;",
+                           "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (550,0);"},
                           "",
                           true},
         // P whose lines cannot be read keeps its flag, and stops being a modifier.

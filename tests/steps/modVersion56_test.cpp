@@ -117,7 +117,7 @@ std::vector<std::string> Sentencias56(const std::vector<std::string>& reparacion
   for (const auto& permiso : {Permiso("mnuCarMas", "Cargo Masivo", 40, 46, 46),
                               Permiso("mnuTabReg", "Regímenes Fiscales", 160, 179, 181)})
     s.insert(s.end(), permiso.begin(), permiso.end());
-  s.insert(s.end(), {"SELECT * FROM tblVersion;", "DELETE FROM tblVersion;", kVersion560});
+  s.insert(s.end(), {"SELECT * FROM tblVersion;", kVersion560, "DELETE FROM tblVersion WHERE VER<>560;"});
   return s;
 }
 
@@ -142,7 +142,8 @@ TEST_P(Version56Grabada, StatementsOfTheDialect) {
   ModificarEstructura56(cnx_, GetParam().iManejador);
   EXPECT_THAT(db_.Textos(),
               ElementsAreArray({GetParam().ampliacion, std::string("SELECT * FROM tblVersion;"),
-                                std::string("DELETE FROM tblVersion;"), std::string(kVersion560)}));
+                                std::string(kVersion560),
+                                std::string("DELETE FROM tblVersion WHERE VER<>560;")}));
 
   const std::size_t antes = db_.Textos().size();
   ActualizaCamposVersion56(cnx_, GetParam().iManejador, 2);

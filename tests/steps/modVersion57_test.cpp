@@ -36,8 +36,8 @@ std::vector<std::string> Sentencias57(const std::string& sucursal, const std::st
           "UPDATE tblCortes SET COD_SUCU='" + sucursal + "' WHERE (COD_SUCU IS NULL) OR (" + vacio +
               ");",
           "SELECT * FROM tblVersion;",
-          "DELETE FROM tblVersion;",
-          "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (570,0);"};
+          "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (570,0);",
+          "DELETE FROM tblVersion WHERE VER<>570;"};
 }
 
 struct FormaDelDialecto {

@@ -49,7 +49,7 @@ std::vector<std::string> TrasLosRellenos(bool insertaM050, const std::vector<std
   s.insert(s.end(), kBorraColumnas.begin(), kBorraColumnas.end());
   s.push_back(kEncabezados);
   s.insert(s.end(), copias.begin(), copias.end());
-  s.insert(s.end(), {"SELECT * FROM tblVersion;", "DELETE FROM tblVersion;", kVersion580});
+  s.insert(s.end(), {"SELECT * FROM tblVersion;", kVersion580, "DELETE FROM tblVersion WHERE VER<>580;"});
   return s;
 }
 

@@ -15,8 +15,8 @@ using prueba::SinFilas;
 using ::testing::ElementsAreArray;
 
 const std::vector<std::string> kVersion590 = {
-    "SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-    "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (590,0);"};
+    "SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (590,0);",
+    "DELETE FROM tblVersion WHERE VER<>590;"};
 
 constexpr const char* kPlantilla10 =
     "SELECT * FROM tblPlantillaMenus WHERE (ORDEN_MENU=47) AND (COD_PERFIL=0) AND "

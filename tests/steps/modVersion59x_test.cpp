@@ -24,8 +24,9 @@ using prueba::SinFilas;
 using ::testing::ElementsAreArray;
 
 std::vector<std::string> Version(int version) {
-  return {"SELECT * FROM tblVersion;", "DELETE FROM tblVersion;",
-          "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (" + std::to_string(version) + ",0);"};
+  const std::string v = std::to_string(version);
+  return {"SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (" + v + ",0);",
+          "DELETE FROM tblVersion WHERE VER<>" + v + ";"};
 }
 
 std::vector<std::string> Mas(std::vector<std::string> sentencias,

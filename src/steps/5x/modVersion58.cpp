@@ -94,5 +94,5 @@ void ActualizaCamposVersion58(ado::Connection& cnx, std::int16_t iManejador) {
   CopiaAlmacenesDeCompras(r, iManejador);
 
   r.ArmaManejador();
-  r.RegistraVersion("INSERT INTO tblVersion (VER) VALUES (580);");
+  r.RegistraVersion(580, "INSERT INTO tblVersion (VER) VALUES (580);");
 }
