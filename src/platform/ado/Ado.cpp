@@ -243,7 +243,7 @@ Field Recordset::Fields(int index) const {
   const Column& column = rows_->columns[index];
   const vb::Variant* value =
       position_ < view_.size() ? &rows_->rows[view_[position_]][index] : nullptr;
-  return Field(column.name, column.type, value);
+  return Field(column.name, column.type, value, column.attributes);
 }
 
 int Recordset::FieldCount() const {

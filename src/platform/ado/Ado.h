@@ -28,11 +28,13 @@ constexpr long adExecuteNoRecords = 0x80;
 // value without a current row raises ADO's error 3021, as ADO does.
 class Field {
  public:
-  Field(std::string name, DataTypeEnum type, const vb::Variant* value)
-      : Name(std::move(name)), Type(type), value_(value ? *value : vb::Variant()),
-        hasRow_(value != nullptr) {}
+  Field(std::string name, DataTypeEnum type, const vb::Variant* value,
+        long attributes = adFldIsNullable | adFldMayBeNull)
+      : Name(std::move(name)), Type(type), Attributes(attributes),
+        value_(value ? *value : vb::Variant()), hasRow_(value != nullptr) {}
   std::string Name;
   DataTypeEnum Type;
+  long Attributes;
   // A copy: the Field itself is usually a temporary (rs.Fields("X").Value()).
   vb::Variant Value() const;
 

@@ -243,11 +243,11 @@ class LectorDeFila {
 // The name is taken up to its terminator (see TextoTerminado); a buffer that holds no
 // terminator was too small and is doubled.
 std::string NombreDeColumna(SQLHSTMT sentencia, SQLUSMALLINT numero, SQLSMALLINT& tipo,
-                            SQLSMALLINT& escala, const std::string& origen) {
+                            SQLSMALLINT& escala, SQLSMALLINT& nulos, const std::string& origen) {
   std::vector<SQLWCHAR> nombre(256);
   while (true) {
     std::fill(nombre.begin(), nombre.end(), SQLWCHAR{1});
-    SQLSMALLINT largo = 0, nulos = 0;
+    SQLSMALLINT largo = 0;
     SQLULEN tamano = 0;
     VerificaOdbc(SQLDescribeColW(sentencia, numero, nombre.data(),
                                  static_cast<SQLSMALLINT>(nombre.size()), &largo, &tipo, &tamano,
@@ -314,9 +314,12 @@ RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen, LecturaDeText
   resultado.hasResult = true;
   std::vector<ColumnaOdbc> lecturas;
   for (SQLUSMALLINT n = 1; n <= columnas; ++n) {
-    SQLSMALLINT tipo = 0, escala = 0;
-    std::string nombre = NombreDeColumna(sentencia, n, tipo, escala, origen);
-    resultado.columns.push_back({std::move(nombre), TipoAdoDeSql(tipo)});
+    SQLSMALLINT tipo = 0, escala = 0, nulos = SQL_NULLABLE_UNKNOWN;
+    std::string nombre = NombreDeColumna(sentencia, n, tipo, escala, nulos, origen);
+    const long atributos = nulos == SQL_NO_NULLS ? 0
+                           : nulos == SQL_NULLABLE ? adFldIsNullable | adFldMayBeNull
+                                                   : adFldMayBeNull;
+    resultado.columns.push_back({std::move(nombre), TipoAdoDeSql(tipo), atributos});
     lecturas.push_back({LecturaDeSql(tipo), escala, tipo == SQL_TINYINT || tipo == SQL_SMALLINT});
   }
   LectorDeFila lector(sentencia, origen, texto);
