@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ado/DiagnosticoOdbc.h"
+#include "platform/ado/JuegoDeCaracteres.h"
 #include "platform/ado/Utf16.h"
 
 namespace ado {
@@ -83,7 +84,7 @@ std::optional<vb::Currency> CurrencyDeTexto(const std::string& texto) {
 
 class LectorDeFila {
  public:
-  LectorDeFila(SQLHSTMT sentencia, const std::string& origen, LecturaDeTexto texto)
+  LectorDeFila(SQLHSTMT sentencia, const std::string& origen, const LecturaDeTexto& texto)
       : sentencia_(sentencia), origen_(origen), texto_(texto) {}
 
   vb::Variant Lee(SQLUSMALLINT numero, const ColumnaOdbc& columna) {
@@ -155,10 +156,10 @@ class LectorDeFila {
   }
 
   vb::Variant LeeTexto(SQLUSMALLINT numero) {
-    if (texto_ == LecturaDeTexto::BytesUtf8) {
+    if (!texto_.juegoDeBytes.empty()) {
       std::vector<char> bytes;
       if (!LeeEnPartes(numero, SQL_C_BINARY, bytes)) return vb::Variant::Null();
-      return std::string(bytes.begin(), bytes.end());
+      return AUtf8(std::string(bytes.begin(), bytes.end()), texto_.juegoDeBytes);
     }
     std::vector<char16_t> datos;
     if (!LeeEnPartes(numero, SQL_C_WCHAR, datos)) return vb::Variant::Null();
@@ -237,7 +238,7 @@ class LectorDeFila {
 
   SQLHSTMT sentencia_;
   const std::string& origen_;
-  LecturaDeTexto texto_;
+  const LecturaDeTexto& texto_;
 };
 
 // The name is taken up to its terminator (see TextoTerminado); a buffer that holds no
@@ -300,7 +301,7 @@ DataTypeEnum TipoAdoDeSql(SQLSMALLINT tipoSql) {
   }
 }
 
-RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen, LecturaDeTexto texto) {
+RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen, const LecturaDeTexto& texto) {
   RowSet resultado;
   SQLSMALLINT columnas = 0;
   VerificaOdbc(SQLNumResultCols(sentencia, &columnas), SQL_HANDLE_STMT, sentencia, origen,

@@ -13,16 +13,18 @@
 
 namespace ado {
 
-// How text columns are fetched. Ancha: as UTF-16 (SQL_C_WCHAR), the lengths taken from
-// the driver's terminators. BytesUtf8: as the bytes the server sends (SQL_C_BINARY), for
-// connections whose results come in UTF-8; the only way a NUL inside a text gets through
-// a driver that converts to UTF-16 up to the first NUL.
-enum class LecturaDeTexto { Ancha, BytesUtf8 };
+// How text columns are fetched. With no byte set: as UTF-16 (SQL_C_WCHAR), each piece
+// measured by the driver's terminator. With one (an iconv name): as the bytes the server
+// sends (SQL_C_BINARY), in that set, turned into UTF-8; MySQL's driver cuts its UTF-16
+// texts at a NUL and, outside UTF-8, short, so on MySQL this is how texts come whole.
+struct LecturaDeTexto {
+  std::string juegoDeBytes;
+};
 
 // The statement's current result: columns and rows, or hasResult false (with the
 // affected row count) when it has no columns.
 RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen,
-                    LecturaDeTexto texto = LecturaDeTexto::Ancha);
+                    const LecturaDeTexto& texto = {});
 
 // The ADO type nearest to an ODBC SQL type.
 DataTypeEnum TipoAdoDeSql(SQLSMALLINT tipoSql);

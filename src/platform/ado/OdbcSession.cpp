@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/ado/DiagnosticoOdbc.h"
+#include "platform/ado/JuegoDeCaracteres.h"
 #include "platform/ado/LectorOdbc.h"
 #include "platform/ado/Utf16.h"
 #include "platform/vb/Text.h"
@@ -128,28 +129,26 @@ class OdbcSession : public Session {
     return Utf8AUtf16(TextoTerminado(nombre.data(), nombre.size()));
   }
 
-  // MySQL and MariaDB send results in the connection's character set; when that is UTF-8
-  // their bytes are the text itself, NULs and all. Any other server, character set or
-  // failure to tell keeps the wide reading.
+  // MySQL and MariaDB send results in the connection's character set: read as its bytes
+  // when the set is one iconv knows. Any other server, set or failure to tell keeps the
+  // wide reading.
   LecturaDeTexto LecturaDeTextoDelServidor() {
     std::vector<SQLWCHAR> nombre(128, 0);
     SQLSMALLINT bytes = 0;
     if (!ExitoOdbc(SQLGetInfoW(dbc(), SQL_DBMS_NAME, nombre.data(),
                                static_cast<SQLSMALLINT>(nombre.size() * sizeof(SQLWCHAR)),
                                &bytes)))
-      return LecturaDeTexto::Ancha;
+      return {};
     const std::string servidor =
         vb::LCase(TextoTerminado(reinterpret_cast<const char16_t*>(nombre.data()), nombre.size()));
     if (servidor.find("mysql") == std::string::npos && servidor.find("mariadb") == std::string::npos)
-      return LecturaDeTexto::Ancha;
+      return {};
     try {
       const RowSet juego = Execute("SELECT @@character_set_results;", 0);
-      const bool utf8 = juego.rows.size() == 1 && !juego.rows[0].empty() &&
-                        !juego.rows[0][0].IsNull() &&
-                        vb::LCase(juego.rows[0][0].AsString()).rfind("utf8", 0) == 0;
-      return utf8 ? LecturaDeTexto::BytesUtf8 : LecturaDeTexto::Ancha;
+      if (juego.rows.size() != 1 || juego.rows[0].empty() || juego.rows[0][0].IsNull()) return {};
+      return {JuegoIconvDeMySql(juego.rows[0][0].AsString()).value_or("")};
     } catch (const ProviderError&) {
-      return LecturaDeTexto::Ancha;
+      return {};
     }
   }
 
@@ -164,7 +163,7 @@ class OdbcSession : public Session {
   std::string origen_;
   HandleOdbc conexion_;
   long commandTimeout_;
-  LecturaDeTexto lecturaDeTexto_ = LecturaDeTexto::Ancha;
+  LecturaDeTexto lecturaDeTexto_;
 };
 }  // namespace
 
