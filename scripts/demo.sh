@@ -16,7 +16,7 @@ fi
 
 scripts/install-deps.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target gradix
+cmake --build "$build" --target gradix  # and the encryption component beside it
 
 servidor=$build/demodb
 scripts/test-db.sh start "$servidor"
@@ -45,12 +45,20 @@ DATABASE=$base
 CHARSET=utf8mb4
 INI
 
-# The sample catalogue at 5.9.9: the reference catalogue with every version's additions,
-# merged into one by ascenso_599.sql (the same catalogue the climb test uses).
+# The sample catalogue: the reference catalogue with every version's additions, merged
+# into one by ascenso_599.sql, and the additions of 6.0 and 6.1, standing for 6.1.4.
 rm -f "$build/gradix/EstBDs.mdb"
-for script in referencia v51_v52 v50 v56_v58 v53_v55 v59 ascenso_599; do
+for script in referencia v51_v52 v50 v56_v58 v53_v55 v59 ascenso_599 v60_v61; do
   cat "tests/fixtures/catalogo/$script.sql"; echo
 done | sqlite3 "$build/gradix/EstBDs.mdb"
+sqlite3 "$build/gradix/EstBDs.mdb" "UPDATE tblVersion SET VER = 614;"
+
+# Step 6.0 encrypts the tills' air-time passwords with the encryption component beside the
+# program, which reads its key from gradixcifrado.key there: a demo key is made once.
+clave="$build/gradix/gradixcifrado.key"
+if [ ! -s "$clave" ]; then
+  (umask 077 && od -An -tx1 -N32 /dev/urandom | tr -d ' \n' >"$clave")
+fi
 
 echo "Gradix: choose \"Base de Datos en MySQL\", then the data source $base, and press the update button."
 "$build/gradix/gradix"

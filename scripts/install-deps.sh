@@ -8,6 +8,7 @@ packages=(
   mariadb-server mariadb-client
   mdbtools mdbtools-dev libsqlite3-dev sqlite3
   qt6-base-dev fonts-crosextra-carlito xvfb xauth
+  libsodium-dev
 )
 # npm fetches the Jet test file; a machine that already has npm (from anywhere) keeps it.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

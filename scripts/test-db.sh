@@ -4,6 +4,7 @@
 #                          socket, and writes DIR/odbc/{odbc.ini,odbcinst.ini} and
 #                          DIR/test-db.env (the exports that point ODBC at them).
 #   test-db.sh stop DIR    stops the server by its own pid.
+# TEST_DB_PORT, when set, is the port to listen on (a server started again on its data).
 set -euo pipefail
 cmd=${1:?start|stop}
 dir=$(mkdir -p "${2:?folder}" && cd "$2" && pwd)
@@ -48,8 +49,12 @@ start() {
     mariadb-install-db "${server_opts[@]}" --auth-root-authentication-method=normal \
       --skip-test-db >"$dir/install.log" 2>&1
   fi
-  port=$(free_port)
+  port=${TEST_DB_PORT:-$(free_port)}  # a restarted server can keep its port
+  # Temporary tables in a folder of the server's own: servers of other checkouts may run
+  # under the same process id (their names in a shared /tmp would collide).
+  mkdir -p "$dir/tmp"
   mariadbd "${server_opts[@]}" --bind-address=127.0.0.1 --port="$port" --socket="$sock" \
+    --tmpdir="$dir/tmp" \
     --pid-file="$pidfile" --log-error="$dir/error.log" --sql-mode='' \
     --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
     --skip-log-bin --innodb-flush-log-at-trx-commit=0 --innodb-doublewrite=0 \

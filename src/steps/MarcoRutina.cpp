@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/clsBaseDatos.h"
+#include "platform/ado/ConexionPerdida.h"
 #include "frame/modPrincipal.h"
 #include "platform/vb/Text.h"
 #include "platform/win/Sistema.h"
@@ -86,7 +87,7 @@ bool Rutina::Protege(const std::function<void()>& accion) {
     accion();
     return true;
   } catch (const vb::Error& error) {
-    if (manejador_ == Manejador::Ninguno) throw;
+    if (manejador_ == Manejador::Ninguno || ado::EsConexionPerdida(error)) throw;
     Atiende(error);
     return false;
   }
@@ -220,6 +221,7 @@ std::optional<vb::Error> Rutina::Intenta(const std::function<void()>& bloque) {
     bloque();
   } catch (const vb::Error& error) {
     manejador_ = anterior;
+    if (ado::EsConexionPerdida(error)) throw;
     return error;
   }
   manejador_ = anterior;

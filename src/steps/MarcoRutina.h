@@ -27,7 +27,9 @@
 //   SinManejador()   no handler again: failures reach the caller.
 //   Silencioso()     failures are skipped without a log entry.
 //   Intenta(bloque)  a block that is left at its first failure, without a log entry.
-// A failure to write the run log is never handled: it reaches the caller.
+// A failure to write the run log is never handled: it reaches the caller. Neither is a lost
+// connection (ado::EsConexionPerdida): every later statement would fail as well, so the
+// routine stops there and the step with it, and the next run takes the step again.
 //
 // Resume rules (armed or silent):
 //   - a failing statement is skipped, the next one runs;

@@ -39,9 +39,22 @@ class Otorgamiento {
           PlantillaSiFalta(ConsultaPlantilla(m.orden, perfil, m.modulo), {perfil}, m);
         break;
       case PlantillaMenu::SegunPerfil0:
-        PlantillaSiFalta(ConsultaPlantilla(m.orden, 0, m.modulo), p_.perfiles, m);
+        PlantillaSegunPerfil0(m);
         break;
     }
+  }
+
+  // Profile 0's row stands for the whole grant, so it goes in last: a run cut short
+  // part-way leaves it missing, and the next run adds the other profiles' rows that are
+  // still missing without doubling those already there.
+  void PlantillaSegunPerfil0(const ModuloDeMenu& m) {
+    ado::Recordset rs = r_.Abre(ConsultaPlantilla(m.orden, 0, m.modulo));
+    if (r_.SinFilas(rs)) {
+      for (int perfil : p_.perfiles)
+        if (perfil != 0) PlantillaSiFalta(ConsultaPlantilla(m.orden, perfil, m.modulo), {perfil}, m);
+      Inserta([&] { r_.Ejecuta(InsercionPlantilla(p_, 0, m.orden, m.modulo)); });
+    }
+    r_.Cierra(rs);
   }
 
   void PlantillaSiFalta(const std::string& consulta, const std::vector<int>& perfiles,

@@ -29,7 +29,8 @@ enum class PlantillaMenu {
   // Each profile, in the order given, looked up by order number, profile and module
   // and inserted when missing.
   PorPerfil,
-  // Only profile 0 looked up; when it is missing, every profile given is inserted.
+  // Profile 0 looked up; when it is missing, every other profile given is inserted where
+  // it is missing, then profile 0 (always one of those given).
   SegunPerfil0,
 };
 

@@ -1,6 +1,7 @@
 #include "updater/PasosMarco.h"
 
 #include "data/clsBaseDatos.h"
+#include "platform/ado/ConexionPerdida.h"
 #include "steps/6x_7x/modTiempoAire.h"
 #include "steps/RutinaNoConstruida.h"
 
@@ -16,7 +17,7 @@ void IgnorandoErrores(const std::function<void()>& bloque) {
   try {
     bloque();
   } catch (const vb::Error& error) {
-    if (EsRutinaNoConstruida(error)) throw;
+    if (EsRutinaNoConstruida(error) || ado::EsConexionPerdida(error)) throw;
   }
 }
 

@@ -30,7 +30,8 @@
 void AbreConexion(ado::Connection& cnx, const std::string& sCadenaConexion);
 
 // Runs a block whose failures are passed over without a trace; the block ends at its
-// first failure. A routine that is not built yet is never passed over.
+// first failure. A routine that is not built yet, or a lost connection, is never passed
+// over.
 void IgnorandoErrores(const std::function<void()>& bloque);
 
 class frmActIngreso::Paso {

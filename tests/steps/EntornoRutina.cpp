@@ -72,4 +72,17 @@ void RutinaConCatalogo::Sincroniza() {
 
 Resultado SinFilas(std::vector<std::string> columnas) { return {std::move(columnas), {}}; }
 
+std::vector<std::string> SinVersion(const std::vector<std::string>& textos) {
+  std::vector<std::string> resto;
+  for (const std::string& texto : textos)
+    if (texto.find("tblVersion") == std::string::npos) resto.push_back(texto);
+  return resto;
+}
+
+std::string Reemplaza(std::string texto, const std::string& de, const std::string& a) {
+  for (std::size_t p = texto.find(de); p != std::string::npos; p = texto.find(de, p + a.size()))
+    texto.replace(p, de.size(), a);
+  return texto;
+}
+
 }  // namespace prueba

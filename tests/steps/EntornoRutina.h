@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ado/Ado.h"
 #include "platform/ui/Label.h"
@@ -78,5 +79,11 @@ class RutinaConCatalogo : public RutinaEnMariaDB {
 
 // An empty result set with these columns.
 Resultado SinFilas(std::vector<std::string> columnas);
+
+// The statements without those of the version row (the frame writes it in its own way).
+std::vector<std::string> SinVersion(const std::vector<std::string>& textos);
+
+// The text with every `de` replaced by `a` (one dialect's statements as another's).
+std::string Reemplaza(std::string texto, const std::string& de, const std::string& a);
 
 }  // namespace prueba

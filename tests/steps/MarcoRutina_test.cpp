@@ -375,6 +375,27 @@ TEST_F(MarcoRutina, ALabelOutsideThePattern) {
             Entrada("Error en ModificarEstructura91... Vudovizivev Azuzo: ", -2147217900, "x"));
 }
 
+// A lost connection is not one statement's failure: whatever the handler state, it leaves
+// the routine (and so its step), unlogged, instead of every later statement being logged and
+// skipped and the step passing for done.
+TEST_F(MarcoRutina, ALostConnectionLeavesTheRoutineWhateverTheHandler) {
+  db_.PierdeConexion("S2;");
+  for (const auto estado : {Rutina::Manejador::Armado, Rutina::Manejador::Silencioso}) {
+    Rutina r(cnx_, "Prueba");
+    r.EstadoManejador(estado);
+    EXPECT_THROW(
+        {
+          r.Ejecuta("S1;");
+          r.Ejecuta("S2;");
+          r.Ejecuta("S3;");
+        },
+        vb::Error);
+    EXPECT_THROW(r.Intenta([&] { r.Ejecuta("S2;"); }), vb::Error);
+  }
+  EXPECT_THAT(db_.Textos(), ElementsAre("S1;", "S2;", "S2;", "S1;", "S2;", "S2;"));
+  EXPECT_FALSE(log_.Existe());
+}
+
 // ------------------------------------------------------------ the version row
 
 TEST_F(MarcoRutina, AVersionRowWithoutHandlerLeavesTheRowsAndReachesTheCaller) {

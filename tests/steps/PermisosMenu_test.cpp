@@ -48,9 +48,12 @@ TEST_F(PermisosMenu, TemplatePerProfileWithoutUserRows) {
 
 // Profile 0 decides for every profile of its module; users get rows in both per-user
 // tables, each with the order number of its module, without any check.
+// Profile 0's row stands for the grant and goes in last; the other profiles are added where
+// missing (here profile 1 of module 11 is there already, as a run cut short leaves it).
 TEST_F(PermisosMenu, TemplateDecidedByProfile0AndUsersNotLookedUp) {
   db_.Responde(ConsultaPlantilla(179, 0, 10), {{"COD_PERFIL"}, {{0}}});
   db_.Responde(ConsultaPlantilla(181, 0, 11), SinFilas({"COD_PERFIL"}));
+  db_.Responde(ConsultaPlantilla(181, 1, 11), {{"COD_PERFIL"}, {{1}}});
   db_.Responde("SELECT * FROM tblUsuarios WHERE TIP_USU IN (0,1);",
                {{"COD_USU", "TIP_USU"}, {{"ADMIN", 0}, {"D'ANGELO", 1}}});
   r_.ArmaManejador();
@@ -64,8 +67,8 @@ TEST_F(PermisosMenu, TemplateDecidedByProfile0AndUsersNotLookedUp) {
                   .seleccionUsuarios = "SELECT * FROM tblUsuarios WHERE TIP_USU IN (0,1);"});
   EXPECT_THAT(db_.Textos(),
               ElementsAre(ConsultaPlantilla(179, 0, 10), ConsultaPlantilla(181, 0, 11),
+                          ConsultaPlantilla(181, 1, 11),
                           Plantilla(0, 181, "mnuTabReg", "Regímenes Fiscales", 160, 11),
-                          Plantilla(1, 181, "mnuTabReg", "Regímenes Fiscales", 160, 11),
                           "SELECT * FROM tblUsuarios WHERE TIP_USU IN (0,1);",
                           "INSERT INTO tblMenusPV (COD_USUARIO,ORDEN_MENU,NOMBRE_OPCION) VALUES "
                           "('ADMIN',179,'mnuTabReg');",
@@ -90,15 +93,16 @@ TEST_F(PermisosMenu, OnlyTheInsertsUnderTheHandler) {
       .seleccionUsuarios = "SELECT * FROM tblUsuarios WHERE TIP_USU IN (0,1);",
       .manejo = ManejoDelPermiso::SoloInserciones};
   db_.Responde(ConsultaPlantilla(217, 0, 11), SinFilas({"COD_PERFIL"}));
+  db_.Responde(ConsultaPlantilla(217, 1, 11), SinFilas({"COD_PERFIL"}));
   db_.Responde(permiso.seleccionUsuarios, {{"COD_USU"}, {{Variant::Null()}, {"CAJA"}}});
   db_.Falla(Plantilla(0, 217, "mnuSisConfigKi", "Configurar Kiosco", 210, 11), -2147217873, "dup");
   r_.ArmaManejador();
   OtorgaMenu(r_, permiso);
   EXPECT_EQ(r_.EstadoManejador(), Rutina::Manejador::Ninguno);
   EXPECT_THAT(db_.Textos(),
-              ElementsAre(ConsultaPlantilla(217, 0, 11),
-                          Plantilla(0, 217, "mnuSisConfigKi", "Configurar Kiosco", 210, 11),
+              ElementsAre(ConsultaPlantilla(217, 0, 11), ConsultaPlantilla(217, 1, 11),
                           Plantilla(1, 217, "mnuSisConfigKi", "Configurar Kiosco", 210, 11),
+                          Plantilla(0, 217, "mnuSisConfigKi", "Configurar Kiosco", 210, 11),
                           permiso.seleccionUsuarios,
                           "INSERT INTO tblMenusFF (COD_USUARIO,ORDEN_MENU,NOMBRE_OPCION) VALUES "
                           "('CAJA',217,'mnuSisConfigKi');"));

@@ -28,9 +28,10 @@ struct RelojFijo : prueba::RelojFijo {
   RelojFijo() : prueba::RelojFijo(2024, 1, 5, 9, 30, 15) {}
 };
 
-std::string ConsultaPlantilla(int orden, int modulo) {
+std::string ConsultaPlantilla(int orden, int modulo, int perfil = 0) {
   return "SELECT * FROM tblPlantillaMenus WHERE (ORDEN_MENU=" + std::to_string(orden) +
-         ") AND (COD_PERFIL=0) AND (MODULO_EDICION=" + std::to_string(modulo) + ");";
+         ") AND (COD_PERFIL=" + std::to_string(perfil) +
+         ") AND (MODULO_EDICION=" + std::to_string(modulo) + ");";
 }
 
 std::string Plantilla(int perfil, int orden, const std::string& opcion, const std::string& titulo,
@@ -52,11 +53,13 @@ std::string MenuUsuario(const std::string& tabla, const std::string& usuario, in
 std::vector<std::string> Permiso(const std::string& opcion, const std::string& titulo, int rama,
                                  int ordenPV, int ordenFF) {
   return {ConsultaPlantilla(ordenPV, 10),
-          Plantilla(0, ordenPV, opcion, titulo, rama, 10),
+          ConsultaPlantilla(ordenPV, 10, 1),
           Plantilla(1, ordenPV, opcion, titulo, rama, 10),
+          Plantilla(0, ordenPV, opcion, titulo, rama, 10),
           ConsultaPlantilla(ordenFF, 11),
-          Plantilla(0, ordenFF, opcion, titulo, rama, 11),
+          ConsultaPlantilla(ordenFF, 11, 1),
           Plantilla(1, ordenFF, opcion, titulo, rama, 11),
+          Plantilla(0, ordenFF, opcion, titulo, rama, 11),
           kUsuarios,
           MenuUsuario("tblMenusPV", "ADMIN", ordenPV, opcion),
           MenuUsuario("tblMenusFF", "ADMIN", ordenFF, opcion)};
@@ -69,7 +72,8 @@ void BaseVacia(prueba::RecordingProvider& db,
   db.Responde("SELECT * FROM tblRegimenEmpresa;", SinFilas({"COD_REGIMEN"}));
   db.Responde("SELECT * FROM tblExpedicion;", SinFilas({"COD_EXPED"}));
   for (const auto& [orden, modulo] : {std::pair{46, 10}, {46, 11}, {179, 10}, {181, 11}})
-    db.Responde(ConsultaPlantilla(orden, modulo), SinFilas({"COD_PERFIL"}));
+    for (int perfil : {0, 1})
+      db.Responde(ConsultaPlantilla(orden, modulo, perfil), SinFilas({"COD_PERFIL"}));
   db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"}, std::move(usuarios)});
 }
 

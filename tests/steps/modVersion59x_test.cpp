@@ -173,6 +173,9 @@ constexpr const char* kFolioNum =
 constexpr const char* kPlantilla217 =
     "SELECT * FROM tblPlantillaMenus WHERE (ORDEN_MENU=217) AND (COD_PERFIL=0) AND "
     "(MODULO_EDICION=11);";
+constexpr const char* kPlantilla217Perfil1 =
+    "SELECT * FROM tblPlantillaMenus WHERE (ORDEN_MENU=217) AND (COD_PERFIL=1) AND "
+    "(MODULO_EDICION=11);";
 constexpr const char* kUsuarios01 = "SELECT * FROM tblUsuarios WHERE TIP_USU IN (0,1);";
 
 std::string PlantillaKiosco(int perfil) {
@@ -190,13 +193,15 @@ class Version597Grabada : public prueba::RutinaGrabada {};
 
 TEST_F(Version597Grabada, GrantsTheKioskOptionInModule11) {
   db_.Responde(kPlantilla217, SinFilas({"COD_PERFIL"}));
+  db_.Responde(kPlantilla217Perfil1, SinFilas({"COD_PERFIL"}));
   db_.Responde(kUsuarios01,
                {{"COD_USU", "TIP_USU"}, {{"ADMIN", 0}, {vb::Variant::Null(), 1}, {"D'ANGELO", 1}}});
   db_.Falla(PlantillaKiosco(1), -2147217873, "Duplicate entry '1-11-217'");
   ModificarEstructura597(cnx_);
   EXPECT_THAT(db_.Textos(), ElementsAreArray(Mas(
-                                {kFolioNum, kPlantilla217, PlantillaKiosco(0), PlantillaKiosco(1),
-                                 kUsuarios01, MenuKiosco("ADMIN"), MenuKiosco("D''ANGELO")},
+                                {kFolioNum, kPlantilla217, kPlantilla217Perfil1,
+                                 PlantillaKiosco(1), PlantillaKiosco(0), kUsuarios01,
+                                 MenuKiosco("ADMIN"), MenuKiosco("D''ANGELO")},
                                 Version(597))));
   EXPECT_EQ(
       log_.Contenido(),
@@ -217,11 +222,13 @@ TEST_F(Version597Grabada, WithProfile0sRowNoTemplateRowIsAdded) {
 // The fill and the lookups run with no handler: their failure leaves the routine unlogged.
 TEST_F(Version597Grabada, AFailingLookupLeavesTheRoutine) {
   db_.Responde(kPlantilla217, SinFilas({"COD_PERFIL"}));
+  db_.Responde(kPlantilla217Perfil1, SinFilas({"COD_PERFIL"}));
   db_.Falla(kUsuarios01, -2147217900, "Table 'tblUsuarios' doesn't exist");
   EXPECT_EQ(FallaQueSale([&] { ModificarEstructura597(cnx_); }).Number(), -2147217900);
   EXPECT_THAT(db_.Textos(),
               ElementsAreArray(std::vector<std::string>{
-                  kFolioNum, kPlantilla217, PlantillaKiosco(0), PlantillaKiosco(1), kUsuarios01}));
+                  kFolioNum, kPlantilla217, kPlantilla217Perfil1, PlantillaKiosco(1),
+                  PlantillaKiosco(0), kUsuarios01}));
   EXPECT_FALSE(log_.Existe());
 }
 

@@ -10,6 +10,8 @@ struct FallaProgramada {
   long numero;
   std::string descripcion;
   int restantes;  // kSiempre: without end
+  std::string sqlState = {};
+  long nativo = 0;
 };
 
 struct RespuestaProgramada {
@@ -29,7 +31,8 @@ const FallaProgramada* TomaFalla(std::vector<FallaProgramada>& fallas, const std
 }
 
 [[noreturn]] void Lanza(const FallaProgramada& falla) {
-  throw ado::ProviderError({{falla.numero, falla.descripcion, kOrigen, "", 0}});
+  throw ado::ProviderError(
+      {{falla.numero, falla.descripcion, kOrigen, falla.sqlState, falla.nativo}});
 }
 
 ado::DataTypeEnum TipoDeValor(const vb::Variant& valor) {
@@ -147,6 +150,11 @@ void RecordingProvider::Responde(Coincide sentencia, Resultado resultado) {
 
 void RecordingProvider::Falla(Coincide sentencia, long numero, std::string descripcion, int veces) {
   estado_->fallas.push_back({std::move(sentencia), numero, std::move(descripcion), veces});
+}
+
+void RecordingProvider::PierdeConexion(Coincide sentencia) {
+  estado_->fallas.push_back({std::move(sentencia), ado::adErrUnspecified,
+                             "Lost connection to server during query", kSiempre, "08S01", 2013});
 }
 
 void RecordingProvider::FallaApertura(Coincide cadena, long numero, std::string descripcion,

@@ -81,6 +81,10 @@ class RecordingProvider {
   // `veces` times (kSiempre: every time). Failures are looked at before answers.
   void Falla(Coincide sentencia, long numero, std::string descripcion, int veces = kSiempre);
 
+  // The matching statements fail as on a connection that the server dropped (SQLSTATE
+  // 08S01).
+  void PierdeConexion(Coincide sentencia);
+
   // Opening a matching connection string fails `veces` times.
   void FallaApertura(Coincide cadena, long numero, std::string descripcion, int veces = 1);
 

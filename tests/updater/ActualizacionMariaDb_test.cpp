@@ -11,6 +11,7 @@
 #include "platform/ui/Usuario.h"
 #include "platform/win/Sistema.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/ComponenteDePrueba.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 #include "updater/frmActIngreso.h"
@@ -103,7 +104,7 @@ std::string CatalogoDelAscensoA952() {
   std::string sql;
   for (const char* script :
        {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/ascenso_599.sql"})
+        "catalogo/v59.sql", "catalogo/ascenso_599.sql", "catalogo/v60_v61.sql"})
     sql += prueba::LeeFixture(script) + "\n";
   return sql + "UPDATE tblVersion SET VER = 952;";
 }
@@ -111,6 +112,7 @@ std::string CatalogoDelAscensoA952() {
 TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheRoutinesAllow) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
   prueba::ProgramaConCatalogo programa(CatalogoDelAscensoA952());
+  prueba::CarpetaConComponente::Instala(prueba::Componente::Proyecto, programa.Carpeta());
   prueba::TestDatabase db;
   db.EjecutaArchivo("bd/ascenso_500.sql");
 
@@ -139,6 +141,37 @@ TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheR
     EXPECT_TRUE(Caja("La base de datos fue actualizada a la versión 9.5.2"));
     EXPECT_EQ(version[0][0], "952");
   }
+}
+
+// Step 6.0 without the encryption component: the ladder stops there with the library's
+// path in its box, before any password changes; the database keeps 5.9.9, and once the
+// component is in place the next run converts the passwords and climbs on.
+TEST_F(ActualizacionMariaDbTest, WithoutItsComponentStep60StopsBeforeAnyPasswordChanges) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  prueba::ProgramaConCatalogo programa(CatalogoDelAscensoA952());
+  prueba::TestDatabase db;
+  db.EjecutaArchivo("bd/version_599.sql");
+  const std::string sPasswords = "SELECT COD_CAJ, TA_PASSWORD FROM tblCajas ORDER BY COD_CAJ";
+  const prueba::Filas passwords = db.Consulta(sPasswords);
+
+  Actualiza(db);
+  const std::optional<prueba::Caja> error = Caja("libgradixcifrado.so");
+  ASSERT_TRUE(error) << (ui_.cajas.empty() ? "" : ui_.cajas.front().prompt);
+  EXPECT_TRUE(Contiene(error->prompt, programa.Carpeta() + "/libgradixcifrado.so"));
+  EXPECT_EQ(error->titulo.rfind("Error al actualizar a v.9.5.2  a partir de v.5.9.9", 0), 0u)
+      << error->titulo;
+  EXPECT_EQ(db.Consulta(sPasswords), passwords);
+  EXPECT_EQ(db.Consulta("SELECT MAX(VER) FROM tblVersion"), (prueba::Filas{{"599"}}));
+
+  ui_.cajas.clear();
+  prueba::CarpetaConComponente::Instala(prueba::Componente::Proyecto, programa.Carpeta());
+  Actualiza(db);
+  EXPECT_FALSE(Caja("libgradixcifrado.so"));
+  const prueba::Filas despues = db.Consulta(sPasswords);
+  ASSERT_EQ(despues.size(), passwords.size());
+  for (std::size_t i = 0; i < despues.size(); ++i)
+    EXPECT_EQ(despues[i][1] != passwords[i][1], i == 2 || i == 3 || i == 5) << despues[i][0];
+  EXPECT_GE(std::stoi(db.Consulta("SELECT MAX(VER) FROM tblVersion")[0][0]), 614);
 }
 
 }  // namespace

@@ -452,6 +452,14 @@ TEST_F(DialogoCargadoTest, TheQtViewShowsTheDialogWithTheMySqlRoute) {
   vista.findChild<QRadioButton*>("optTipoBD(2)")->click();
   EsperaQueTodoQuepa(vista);
   EXPECT_TRUE(prueba::GuardaCaptura(vista, "gradix-dialog-sqlserver.png"));
+
+  // Screen readers: the picture buttons by their tool tips, the credentials by their labels.
+  const std::pair<const char*, QString> nombres[] = {{"cmdOpc(0)", "Actualizar"},
+                                                     {"cmdOpc(1)", "Salir"},
+                                                     {"txtUserNameSql", "Usuario"},
+                                                     {"txtUserPasswordSql", "Contraseña"}};
+  for (const auto& [widget, nombre] : nombres)
+    EXPECT_EQ(vista.findChild<QWidget*>(widget)->accessibleName(), nombre) << widget;
 }
 
 }  // namespace

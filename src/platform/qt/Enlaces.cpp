@@ -175,6 +175,9 @@ class EnlaceCommandButton : public EnlaceDe<ui::CommandButton, QPushButton> {
     SincronizaComun();
     const QString texto = QString::fromStdString(control_.Caption);
     if (widget_->text() != texto) widget_->setText(texto);
+    // A button that shows only a picture is named by its tool tip for screen readers.
+    const QString nombre = texto.isEmpty() ? widget_->toolTip() : texto;
+    if (widget_->accessibleName() != nombre) widget_->setAccessibleName(nombre);
     if (control_.Picture != imagen_) {
       imagen_ = control_.Picture;
       widget_->setIcon(ImagenDe(imagen_));

@@ -1,7 +1,14 @@
 #include "platform/qt/ServiciosQt.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 #include "platform/qt/Aspecto.h"
 #include "platform/qt/VistaFormulario.h"
@@ -9,6 +16,11 @@
 namespace qtviews {
 
 namespace {
+
+// Room for the window frame's icon and buttons beside the title, and a little beside the
+// longest word of the text.
+constexpr int kMarcoDeTitulo = 140;
+constexpr int kHolguraDeTexto = 8;
 
 QMessageBox::StandardButtons BotonesDe(ui::Botones botones) {
   switch (botones) {
@@ -43,6 +55,26 @@ ui::Respuesta RespuestaDe(int boton) {
   }
 }
 
+// A message box sizes itself by its text alone, so a long title is cut off and a word longer
+// than its lines (a path) breaks in the middle. The text is given room for its longest word
+// and the box for its title, up to most of the screen's width; prose still wraps between
+// words.
+void EnsanchaParaTituloYLineas(QMessageBox& caja) {
+  const QFontMetrics letras(caja.font());
+  const int limite = caja.screen() ? caja.screen()->availableGeometry().width() * 9 / 10 : 1000;
+  int palabraMasLarga = 0;
+  for (const QString& palabra : caja.text().split(QRegularExpression("\\s+")))
+    palabraMasLarga = std::max(palabraMasLarga, letras.horizontalAdvance(palabra));
+  if (auto* texto = caja.findChild<QLabel*>("qt_msgbox_label"))
+    texto->setMinimumWidth(std::min(palabraMasLarga + kHolguraDeTexto, limite));
+  auto* rejilla = qobject_cast<QGridLayout*>(caja.layout());
+  const int titulo = letras.horizontalAdvance(caja.windowTitle()) + kMarcoDeTitulo;
+  if (rejilla)
+    rejilla->addItem(new QSpacerItem(std::min(titulo, limite), 0, QSizePolicy::Minimum,
+                                     QSizePolicy::Fixed),
+                     rejilla->rowCount(), 0, 1, rejilla->columnCount());
+}
+
 }  // namespace
 
 ServiciosQt::ServiciosQt() {
@@ -64,7 +96,10 @@ ui::Respuesta ServiciosQt::MsgBox(const std::string& prompt, ui::Botones botones
   QMessageBox caja(IconoDe(icono), encabezado, TextoParaMostrar(prompt), BotonesDe(botones),
                    QApplication::activeModalWidget());
   caja.setTextFormat(Qt::PlainText);
+  // The text can be selected and copied (an error to report, a log's path).
+  caja.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   if (botones == ui::Botones::RetryCancel) caja.setEscapeButton(QMessageBox::Cancel);
+  EnsanchaParaTituloYLineas(caja);
   return RespuestaDe(caja.exec());
 }
 

@@ -1,6 +1,9 @@
 #include "platform/qt/VistaFormulario.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <algorithm>
 
 #include "platform/qt/Aspecto.h"
@@ -40,6 +43,7 @@ VistaFormulario::VistaFormulario(ui::Formulario& formulario, QWidget* padre)
   };
   formulario_.alDescargar = [this] { done(QDialog::Accepted); };
   Sincroniza();
+  NombraCamposPorSuEtiqueta();
   Registro().push_back(this);
 }
 
@@ -76,6 +80,25 @@ void VistaFormulario::OrdenaTabulacion() {
   for (Enlace* enlace : enfocables) ordenDeTabulacion_.push_back(enlace->Widget());
   for (std::size_t i = 1; i < ordenDeTabulacion_.size(); ++i)
     QWidget::setTabOrder(ordenDeTabulacion_[i - 1], ordenDeTabulacion_[i]);
+}
+
+// A text or list box is named, for screen readers and for the label's shortcut, by the
+// label just left of it on the same row of the same frame.
+void VistaFormulario::NombraCamposPorSuEtiqueta() {
+  for (QLabel* etiqueta : findChildren<QLabel*>()) {
+    const QRect e = etiqueta->geometry();
+    QWidget* campo = nullptr;
+    for (QWidget* otro : etiqueta->parentWidget()->findChildren<QWidget*>(
+             QString(), Qt::FindDirectChildrenOnly)) {
+      if (!qobject_cast<QLineEdit*>(otro) && !qobject_cast<QComboBox*>(otro)) continue;
+      const QRect o = otro->geometry();
+      const bool mismaFila = o.top() < e.bottom() && e.top() < o.bottom();
+      if (mismaFila && o.left() >= e.right() - 4 && (!campo || o.left() < campo->x())) campo = otro;
+    }
+    if (!campo || etiqueta->text().isEmpty()) continue;
+    etiqueta->setBuddy(campo);
+    campo->setAccessibleName(etiqueta->text().trimmed());
+  }
 }
 
 void VistaFormulario::Sincroniza() {

@@ -35,6 +35,7 @@ class VistaFormulario : public QDialog {
  private:
   void CreaControles();
   void OrdenaTabulacion();
+  void NombraCamposPorSuEtiqueta();
   void Despacha(const std::function<void()>& accion);
 
   ui::Formulario& formulario_;

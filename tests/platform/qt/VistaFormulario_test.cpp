@@ -222,6 +222,36 @@ TEST_F(VistaFormularioTest, MessageBoxesShowLineBreaksAndReturnTheAnswer) {
   }
 }
 
+// A long title shows whole, a path stays on one line, and the text can be selected.
+TEST_F(VistaFormularioTest, MessageBoxesFitTheirTitleAndLinesAndTheTextCanBeSelected) {
+  qtviews::ServiciosQt servicios;
+  const std::string titulo = "Error al actualizar a v.5.9.9  a partir de v.5.0.0";
+  const std::string ruta =
+      "/home/administrador/programas/punto-de-venta/actualizador-de-estructura/bitacoras/"
+      "Log_20261210-090000.log";
+  QSize tamano;
+  QLabel* texto = nullptr;
+  Qt::TextInteractionFlags banderas;
+  int anchoDelTexto = 0;
+  prueba::AlAparecerCaja([&](QMessageBox& caja) {
+    tamano = caja.size();
+    texto = caja.findChild<QLabel*>("qt_msgbox_label");
+    if (texto) {
+      banderas = texto->textInteractionFlags();
+      anchoDelTexto = texto->width();
+    }
+    caja.accept();
+  });
+  ui::MsgBox("Ocurrieron errores durante la actualización, ver el archivo " + ruta,
+             ui::Botones::OK, ui::Icono::Informacion, titulo);
+  const QFontMetrics letras(QApplication::font("QMessageBox"));
+  EXPECT_GE(tamano.width(), letras.horizontalAdvance(QString::fromStdString(titulo)));
+  ASSERT_NE(texto, nullptr);
+  EXPECT_TRUE(banderas.testFlag(Qt::TextSelectableByMouse));
+  EXPECT_GE(anchoDelTexto, letras.horizontalAdvance(QString::fromStdString(ruta)))
+      << "the path fits on a line of its own";
+}
+
 TEST_F(VistaFormularioTest, ShowRunsTheWindowModallyUntilTheFormUnloads) {
   qtviews::ServiciosQt servicios;
   forma.alPulsar = [this] { forma.Unload(); };
