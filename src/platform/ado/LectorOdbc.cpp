@@ -195,7 +195,12 @@ class LectorDeFila {
       if (rc == SQL_NO_DATA) return true;
       Verifica(rc);
       if (indicador == SQL_NULL_DATA) return false;
-      const bool cortada = rc == SQL_SUCCESS_WITH_INFO && HayTruncamiento();
+      // Cut short: the driver says so (01004), or reports more than the piece holds.
+      const std::size_t capacidad = pieza.size() - (terminado ? 1 : 0);
+      const bool cortada =
+          rc == SQL_SUCCESS_WITH_INFO &&
+          (HayTruncamiento() || indicador == SQL_NO_TOTAL ||
+           static_cast<std::size_t>(indicador) / sizeof(T) > capacidad);
       const std::size_t leidos =
           terminado ? LargoTerminado(pieza, indicador) : LargoBinario(pieza, indicador, cortada);
       datos.insert(datos.end(), pieza.begin(), pieza.begin() + static_cast<std::ptrdiff_t>(leidos));
