@@ -1,6 +1,5 @@
 #include "steps/MarcoRutina.h"
 
-#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -11,8 +10,6 @@
 #include "platform/win/Sistema.h"
 
 namespace {
-
-constexpr long kErrorDeArchivo = 75;  // Path/File access error
 
 std::int16_t DialectoDeLaConexion(const ado::Connection& cnx) {
   const std::string cadena = vb::LCase(vb::Trim(cnx.ConnectionString));
@@ -47,18 +44,6 @@ std::optional<std::vector<VersionRegistrada>> VersionesRegistradas(ado::Connecti
 VersionDelPaso* gVersionDelPaso = nullptr;
 
 }  // namespace
-
-void EscribeEntradaLog(const std::string& sEtiqueta, long lNumero,
-                       const std::string& sDescripcion) {
-  const std::string ruta = win::RutaLocal(gRutaLog);
-  std::ofstream archivo;
-  if (!ruta.empty()) archivo.open(ruta, std::ios::out | std::ios::app | std::ios::binary);
-  if (!archivo.is_open())
-    vb::Raise(kErrorDeArchivo, "Path/File access error: '" + gRutaLog + "'");
-  archivo << "\r\n" << sEtiqueta << lNumero << "\r\n" << sDescripcion << "\r\n";
-  archivo.close();
-  if (archivo.fail()) vb::Raise(kErrorDeArchivo, "Path/File access error: '" + gRutaLog + "'");
-}
 
 vb::Variant Campo(const ado::Recordset& rs, std::string_view nombre) {
   return rs.Fields(nombre).Value();

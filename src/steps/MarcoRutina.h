@@ -58,17 +58,11 @@
 #include <string>
 #include <string_view>
 
+#include "frame/RunLog.h"
 #include "platform/ado/Ado.h"
 #include "platform/vb/Conversions.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Variant.h"
-
-// Appends one run-log entry to gRutaLog: an empty line, the label immediately followed by
-// the number, and the description, each ended by CR LF. The file is opened for appending
-// (created when missing) and closed again. A file that cannot be opened or written
-// raises error 75 (Path/File access error).
-void EscribeEntradaLog(const std::string& sEtiqueta, long lNumero,
-                       const std::string& sDescripcion);
 
 // The value of a field of the current row (3021 at BOF/EOF, 3265 for an unknown name,
 // 3704 when the recordset is closed).

@@ -4,6 +4,8 @@
 // needed, hands the climb to the dispatcher and ends with the run's messages.
 #include <optional>
 
+#include "conexion/CadenasDeConexion.h"
+#include "conexion/VersionDeLaBase.h"
 #include "data/clsBaseDatos.h"
 #include "frame/modPrincipal.h"
 #include "platform/ui/Services.h"
@@ -17,19 +19,11 @@
 namespace {
 
 constexpr std::int16_t kVersionMinima = 500;
-// An empty tblVersion tells nothing of the database's version: it is not taken for one
-// older than 5.0 (which would be refused for ever), it is reported as it is.
-constexpr std::int16_t kTablaDeVersionVacia = -1;
 // A database at 5.2 facing an older catalogue goes through the ladder as one at 5.1.
 constexpr std::int16_t kVersionRepetida = 520;
 constexpr std::int16_t kVersionDeRepeticion = 510;
-constexpr const char* kConsultaVersion = "SELECT VER FROM tblVersion ORDER BY VER DESC;";
 constexpr const char* kTituloActualizador = "Actualizador";
 constexpr const char* kTituloBases = "Actualizador de Bases de Datos";
-
-std::string TextoDeError(const vb::Error& error) {
-  return "Error " + std::to_string(error.Number()) + vb::vbCrLf + error.Description();
-}
 
 // The structure kind that the run names: the first ticked box's, -1 when none is ticked.
 int EstructuraDeLaCorrida(const std::array<ui::CheckBox, 4>& chkProyecto,
@@ -50,33 +44,6 @@ std::int16_t VersionDeRespaldo(int iEstructura, std::int16_t iVersionDestino) {
   if (iEstructura == EstructuraConsultorio) return 500;
   if (iEstructura == EstructuraAdministrador) return 630;
   return static_cast<std::int16_t>(iVersionDestino - 10);
-}
-
-std::int16_t TresPrimerasCifras(const vb::Variant& valor) {
-  return vb::CInt(vb::Left(vb::CStr(valor), 3));
-}
-
-// The greatest VER of tblVersion, each value cut to its first three digits;
-// kTablaDeVersionVacia for an empty table; nothing when the table cannot be queried. A VER
-// that is not a version (Null, not a number) raises.
-std::optional<std::int16_t> VersionDeTabla(ado::Connection& cnx) {
-  ado::Recordset rs;
-  try {
-    rs.Open(kConsultaVersion, cnx, ado::adOpenForwardOnly, ado::adLockReadOnly, ado::adCmdText);
-  } catch (const vb::Error&) {
-    return std::nullopt;
-  }
-  std::int16_t iVersion = kTablaDeVersionVacia;
-  if (!(rs.BOF() && rs.Eof())) {
-    iVersion = TresPrimerasCifras(rs.Fields("VER").Value());
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-      const double valor = vb::Val(vb::CStr(rs.Fields("VER").Value()));
-      if (valor > iVersion) iVersion = vb::CInt(valor);
-      iVersion = TresPrimerasCifras(iVersion);
-    }
-  }
-  rs.Close();
-  return iVersion;
 }
 
 std::nullopt_t Avisa(const std::string& sAviso, const vb::Error& error) {
@@ -105,19 +72,7 @@ std::optional<std::int16_t> LeeVersionDeLaBase(const std::string& sCadenaConexio
   }
 }
 
-// "\Log_YYYYMMDD-HHMMSS.log" in the program folder, from the moment it is named.
-std::string NombreDelRunLog() {
-  const vb::DateTime ahora = win::Now();
-  return gRutaApp + "\\Log_" + vb::Format(ahora, "YYYYMMDD") + "-" + vb::Format(ahora, "HHMMSS") +
-         ".log";
-}
-
 }  // namespace
-
-std::string frmActIngreso::TextoDeVersion(int iVersion) {
-  const std::string digitos = std::to_string(iVersion);
-  return vb::Mid(digitos, 1, 1) + "." + vb::Mid(digitos, 2, 1) + "." + vb::Mid(digitos, 3);
-}
 
 void frmActIngreso::EjecutaActualizacion() {
   lblMensaje.Caption.clear();
@@ -131,21 +86,6 @@ void frmActIngreso::EjecutaActualizacion() {
   if (!mNombreBaseDatos.empty() && !ActualizaLaBase(sCadenaConexion, iManejador, iEstructura))
     return;
   CierraActualizacion();
-}
-
-// False, and no connection string, when the chosen route lacks what it needs.
-bool frmActIngreso::ArmaCadenaDeLaCorrida(std::string& sCadenaConexion) {
-  if (!optTipoBD[2].Value) {
-    if (lblRuta.Caption.empty()) return false;
-    sCadenaConexion = lblEmp.Tag;
-    return true;
-  }
-  ui::MsgBox("Nombre de equipo o IP: " + txtServerName.Text + vb::vbCrLf +
-             "Nombre de Base de datos: " + txtDBName.Text + vb::vbCrLf +
-             "Nombre de Instancia: " + txtInstanceNameSql.Text + vb::vbCrLf);
-  if (!ArmarCadenaSqlServer(sCadenaConexion)) return false;
-  mNombreBaseDatos = txtDBName.Text;
-  return true;
 }
 
 // Reads the version, names the log and climbs when the version allows it. False when the

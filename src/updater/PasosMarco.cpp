@@ -5,14 +5,6 @@
 #include "steps/6x_7x/modTiempoAire.h"
 #include "steps/RutinaNoConstruida.h"
 
-void AbreConexion(ado::Connection& cnx, const std::string& sCadenaConexion) {
-  cnx.ConnectionString = sCadenaConexion;
-  cnx.ConnectionTimeout = 0;
-  cnx.CommandTimeout = 0;
-  cnx.CursorLocation = ado::adUseServer;
-  cnx.Open({}, {}, {}, ado::adConnectUnspecified);
-}
-
 void IgnorandoErrores(const std::function<void()>& bloque) {
   try {
     bloque();

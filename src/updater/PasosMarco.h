@@ -1,6 +1,6 @@
 #pragma once
-// The frame that every ladder step follows, and the connection helpers that the run, the
-// steps and the satellite update share.
+// The frame that every ladder step follows, and the error helper that the run, the steps
+// and the satellite update share (the connection opener comes from conexion/).
 //
 // A step reads as a short list:
 //
@@ -21,13 +21,10 @@
 #include <memory>
 #include <string>
 
+#include "conexion/CadenasDeConexion.h"
 #include "platform/ado/Ado.h"
 #include "steps/MarcoRutina.h"
 #include "updater/frmActIngreso.h"
-
-// Opens cnx on the run's connection string with no time-outs and server-side cursors.
-// A connection that cannot be opened raises its error.
-void AbreConexion(ado::Connection& cnx, const std::string& sCadenaConexion);
 
 // Runs a block whose failures are passed over without a trace; the block ends at its
 // first failure. A routine that is not built yet, or a lost connection, is never passed

@@ -104,7 +104,8 @@ std::string CatalogoDelAscensoA952() {
   std::string sql;
   for (const char* script :
        {"catalogo/v51_v52.sql", "catalogo/v50.sql", "catalogo/v56_v58.sql", "catalogo/v53_v55.sql",
-        "catalogo/v59.sql", "catalogo/ascenso_599.sql", "catalogo/v60_v61.sql"})
+        "catalogo/v59.sql", "catalogo/v60_v61.sql", "catalogo/v62_v70.sql",
+        "catalogo/ascenso_599.sql"})
     sql += prueba::LeeFixture(script) + "\n";
   return sql + "UPDATE tblVersion SET VER = 952;";
 }

@@ -1,7 +1,6 @@
 #include "platform/ado/Provider.h"
 
 #include "platform/ado/OdbcSession.h"
-#include "platform/jet/JetProvider.h"
 #include "platform/vb/Text.h"
 
 namespace ado {
@@ -10,6 +9,16 @@ namespace {
 ProviderFactory& Override() {
   static ProviderFactory factory;
   return factory;
+}
+
+struct ProveedorRegistrado {
+  std::string prefijo;
+  ProviderFactory factory;
+};
+
+std::vector<ProveedorRegistrado>& Registrados() {
+  static std::vector<ProveedorRegistrado> registrados;
+  return registrados;
 }
 
 bool EmpiezaCon(const std::string& text, const std::string& prefix) {
@@ -36,6 +45,10 @@ std::vector<std::string> Session::Tablas() {
                         "ADOX.Catalog", "", 0}});
 }
 
+void RegistraProveedor(const std::string& prefijo, ProviderFactory factory) {
+  Registrados().push_back({prefijo, std::move(factory)});
+}
+
 void SetProviderOverride(ProviderFactory factory) { Override() = std::move(factory); }
 
 std::unique_ptr<Session> OpenSession(const OpenRequest& request) {
@@ -45,7 +58,8 @@ std::unique_ptr<Session> OpenSession(const OpenRequest& request) {
   // Without a Provider key the string is an ODBC one, as for ADO's default provider.
   const std::string proveedor = ValorDeCadena(request.connectionString, "Provider");
   if (proveedor.empty() || EmpiezaCon(proveedor, "MSDASQL")) return OpenOdbcSession(request);
-  if (EmpiezaCon(proveedor, "Microsoft.Jet.OLEDB")) return jet::OpenSession(request);
+  for (const ProveedorRegistrado& registrado : Registrados())
+    if (EmpiezaCon(proveedor, registrado.prefijo)) return registrado.factory(request);
   if (EmpiezaCon(proveedor, "SQLOLEDB")) {
     OpenRequest odbc = request;
     odbc.connectionString = TraduceCadenaSqlOledb(request.connectionString);

@@ -92,11 +92,16 @@ struct OpenRequest {
 using ProviderFactory = std::function<std::unique_ptr<Session>(const OpenRequest&)>;
 
 // Opens a session for the request's connection string, by its Provider key:
-//   Microsoft.Jet.OLEDB...   the Jet provider (platform/jet);
 //   SQLOLEDB...              ODBC through the FreeTDS driver (TraduceCadenaSqlOledb);
 //   none or MSDASQL...       ODBC as given (DSN=..., Driver=...), as ADO's default;
+//   a registered prefix      that provider (Microsoft.Jet.OLEDB..., platform/jet);
 //   any other                error 3706, provider not found.
 std::unique_ptr<Session> OpenSession(const OpenRequest& request);
+
+// Adds a provider to the table: connection strings whose Provider key begins with the
+// prefix (compared without regard to case) open through the factory. An engine layer
+// registers itself, so that ADO needs to know none of them.
+void RegistraProveedor(const std::string& prefijo, ProviderFactory factory);
 
 // When set, every connection string goes to this factory first (tests record
 // statements this way); it may return nullptr to let the normal providers take the

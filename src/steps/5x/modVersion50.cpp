@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "data/clsBaseDatos.h"
-#include "platform/ui/Services.h"
 #include "platform/vb/Text.h"
+#include "steps/ActualizacionConsultorio.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
 
@@ -302,29 +302,7 @@ void ClasificaImpuestos(Rutina& r) {
 
 // ------------------------------------------------------------ doctor's office
 
-constexpr const char* kConsultorioActualizado =
-    "La base de datos de Vudovizivev Azuzo fue actualizada";
-constexpr const char* kConsultorioSinEstructura =
-    "No es posible actualizar estructura de la Base de Datos de Vudovizivev Azuzo";
-
-// The structure of kind 10, without default rows. An error that escapes the
-// synchronisation is told in a box; the result says whether the call ran through.
-bool SincronizaConsultorio(const std::string& sCadenaConexion, std::int16_t iManejador,
-                           const std::string& sNombreBaseDatos, bool& bExisteError,
-                           ui::Label& lblMensaje) {
-  try {
-    clsBaseDatos baseDatos;
-    baseDatos.CrearBaseDeDatos(sCadenaConexion, iManejador, sNombreBaseDatos, bExisteError,
-                               lblMensaje, false, EstructuraConsultorio);
-    return true;
-  } catch (const vb::Error&) {
-    ui::MsgBox(kConsultorioSinEstructura, ui::Botones::OK, ui::Icono::Exclamacion,
-               "Actualización");
-    return false;
-  }
-}
-
-void ReparaConsultorio(Rutina& r, std::int16_t iManejador) {
+void ReparaDatosConsultorio(Rutina& r, std::int16_t iManejador) {
   r.Ejecuta("UPDATE tblConfiguracionImpresion SET Ruta_Logo='' WHERE Ruta_Logo IS NULL;");
   r.Ejecuta("UPDATE tblHistorialRecetas SET Folio_Pedido='' WHERE Folio_Pedido IS NULL;");
   r.Ejecuta("UPDATE tblHistorialRecetas SET Folio_Venta='' WHERE Folio_Venta IS NULL;");
@@ -396,26 +374,20 @@ void ModificarEstructura50(ado::Connection& cnx, std::int16_t iManejador,
 
 void ModificarEstructura50_CA(const std::string& sCadenaConexion, std::int16_t iManejador,
                               const std::string& sNombreBaseDatos, ui::Label& lblMensaje) {
-  bool bExisteError = false;
-  bool bSincronizada = true;
-  if (iManejador == ManejadorSQLServer || iManejador == ManejadorMySQL)
-    bSincronizada = SincronizaConsultorio(sCadenaConexion, iManejador, sNombreBaseDatos,
-                                          bExisteError, lblMensaje);
+  const SincronizacionConsultorio sincronizacion =
+      SincronizaConsultorio(sCadenaConexion, iManejador, sNombreBaseDatos, lblMensaje);
   // The synchronisation has told the user why it stopped.
-  if (bExisteError) return;
+  if (sincronizacion == SincronizacionConsultorio::Abandonada) return;
 
-  // Not guarded: a database that cannot be opened is the caller's to report.
-  ado::Connection cnx;
-  cnx.Open(sCadenaConexion, "", "", ado::adConnectUnspecified);
-
-  Rutina r(cnx, "ModificarEstructura50_CA", iManejador);
-  r.Silencioso();
-  const bool bAbierta = cnx.State() == ado::adStateOpen;
-  if (bAbierta) ReparaConsultorio(r, iManejador);
-  r.Paso([&] { cnx.Close(); });
-  ui::MousePointer(ui::Puntero::Default);
+  // The repair runs even after a failed synchronisation, its failures skipped unlogged.
+  const bool bReparada = ReparaConsultorio(sCadenaConexion, [&](ado::Connection& cnx) {
+    Rutina r(cnx, "ModificarEstructura50_CA", iManejador);
+    r.Silencioso();
+    ReparaDatosConsultorio(r, iManejador);
+    return true;
+  });
 
   // Only a database whose structure came through is reported as updated.
-  if (bSincronizada && bAbierta)
-    ui::MsgBox(kConsultorioActualizado, ui::Botones::OK, ui::Icono::Informacion, "Actualizador");
+  if (sincronizacion == SincronizacionConsultorio::Completa && bReparada)
+    AvisaConsultorioActualizado();
 }

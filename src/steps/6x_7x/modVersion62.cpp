@@ -1,11 +1,49 @@
 #include "steps/6x_7x/modVersion62.h"
 
-#include "steps/RutinaNoConstruida.h"
+#include <array>
 
-// Stand-ins until the routines of this module are built: each one raises the
-// "not built" error, so a run never takes it for a routine that ran.
+#include "steps/6x_7x/ProveedoresTarjeta.h"
+#include "steps/6x_7x/RellenaNulos.h"
+#include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+#include "steps/MarcoRutina.h"
 
-void ModificarEstructura62(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/,
-                           std::int16_t /*iVersionDestino*/) {
-  RutinaNoConstruida("ModificarEstructura62");
+namespace {
+
+constexpr std::array<RellenoNulo, 6> kRellenos62 = {{
+    {"tblBitacoraTC", "APROBACION_MOV", "''"},
+    {"tblBitacoraTC", "PROPINA_MOVTC", "0"},
+    {"tblTemporalesTC", "APROBACION_MOV", "''"},
+    {"tblTemporalesTC", "PROPINA_MOVTC", "0"},
+    {"tblTCTerminales", "ID_CLIENTE", "''"},
+    {"tblCajas", "PRINT_TC", "''"},
+}};
+
+}  // namespace
+
+void ModificarEstructura62(ado::Connection& cnx, std::int16_t iManejador,
+                           std::int16_t iVersionDestino) {
+  Rutina r(cnx, "ModificarEstructura62", iManejador);
+  r.ArmaManejador();
+
+  // The providers start again from the two that 6.2 knows; rows entered by users go too.
+  r.Ejecuta("DELETE FROM tblProveedoresTC;");
+  AgregaProveedorTC(r, 1, iVersionDestino);
+  AgregaProveedorTC(r, 3, iVersionDestino);
+  r.Ejecuta("DELETE FROM tblTcPromociones;");
+
+  // A site means nothing without the card service.
+  r.Ejecuta(
+      "UPDATE tblParametrosGenerales SET TC_IDSITIO='' WHERE (TC_IDSITIO IS NULL) OR "
+      "(TC_SERVICIO=0);");
+  RellenaNulos(r, kRellenos62);
+  CopiaConceptosDeCaja(r);
+  ReparaCaducidadInvFisico(r, iManejador);
+
+  r.RegistraVersion(620);
+}
+
+void CopiaConceptosDeCaja(Rutina& r) {
+  r.Ejecuta(
+      "UPDATE tblAuxCaja SET CON_CEP=COD_CON WHERE (COD_CON IN('IEFE','RCAJ')) AND "
+      "(CON_CEP='');");
 }

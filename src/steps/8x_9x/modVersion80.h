@@ -4,9 +4,9 @@
 
 #include "platform/ado/Ado.h"
 
-// Widens five columns, fills the CFDI 3.3 keys, adds the unit ACT, creates or refreshes
-// the public-sales invoice article, switches FE_VERSION to 33 from 2018 on and records
-// version 800.
+// Widens five columns, fills the CFDI 3.3 keys, adds the unit ACT, creates the public-
+// sales invoice article when it is missing, switches FE_VERSION to 33 from 2018 on and
+// records version 800.
 void ModificarEstructura80(ado::Connection& cnx, std::int16_t iManejador,
                            std::int16_t iVersionDestino);
 

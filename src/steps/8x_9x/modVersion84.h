@@ -4,7 +4,7 @@
 
 #include "platform/ado/Ado.h"
 
-// Changes CADENA_ORIGINAL to MEDIUMTEXT, fills columns, runs its default-records check
+// Changes CADENA_ORIGINAL to a long text (MEDIUMTEXT on MySQL), fills columns, runs its default-records check
 // when iVersionActual is 840, and records version 840.
 void ModificarEstructura84(ado::Connection& cnx, std::int16_t iManejador,
                            std::int16_t iVersionActual, std::int16_t iVersionDestino);
