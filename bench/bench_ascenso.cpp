@@ -8,7 +8,9 @@
 //
 //   scripts/test-db.sh start build/testdb && source build/testdb/test-db.env
 //   cmake -S . -B build -G Ninja -DGRADIX_BENCH=ON && cmake --build build --target bench_ascenso
-//   build/bench/bench_ascenso [low high] [catalogue scripts under tests/fixtures/ ...]
+//   build/bench/bench_ascenso [low high] [catalogue scripts to add to the reference one]
+//
+// The catalogue is the climb tests' one, so the climb goes as far as they take it.
 //
 // A step is what the ladder does from the end of the previous step to the caption that
 // tells the step's version: its synchronisation, its routines and its version row.
@@ -30,18 +32,13 @@
 #include "support/CatalogoDePrueba.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
+#include "updater/AscensoDePrueba.h"
 #include "updater/frmActIngreso.h"
 
 namespace {
 
 using Reloj = std::chrono::steady_clock;
 double Segundos(Reloj::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// The climb catalogue of the tests, unless the command line names other scripts.
-const std::vector<std::string> kCatalogoDelAscenso = {
-    "catalogo/referencia.sql", "catalogo/v51_v52.sql", "catalogo/v50.sql",
-    "catalogo/v56_v58.sql",    "catalogo/v53_v55.sql", "catalogo/v59.sql",
-    "catalogo/ascenso_599.sql"};
 
 std::string Rango(long n) { return "seq_1_to_" + std::to_string(n); }
 
@@ -247,11 +244,12 @@ int main(int argc, char** argv) {
       alta = std::stol(argv[2]);
       siguiente = 3;
     }
-    std::vector<std::string> scripts(argv + siguiente, argv + argc);
-    if (scripts.empty()) scripts = kCatalogoDelAscenso;
-    std::string resto;
-    for (std::size_t i = 1; i < scripts.size(); ++i) resto += prueba::LeeFixture(scripts[i]) + "\n";
-    const prueba::ProgramaConCatalogo programa(resto, scripts.front());
+    // The climb tests' catalogue (the reference one and every version's additions),
+    // unless scripts to add to the reference one are named.
+    std::string catalogo;
+    for (int i = siguiente; i < argc; ++i) catalogo += prueba::LeeFixture(argv[i]) + "\n";
+    if (siguiente == argc) catalogo = prueba::CatalogoDelAscenso();
+    const prueba::ProgramaConCatalogo programa(catalogo);
     const int version = VersionDelCatalogo(programa.RutaCatalogo());
     win::EstableceSleep([](unsigned) {});
     std::printf("climbing from 5.0 to the catalogue's version %d\n", version);
