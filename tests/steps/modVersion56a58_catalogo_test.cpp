@@ -84,4 +84,15 @@ TEST_F(Pasos56a58, Step58) {
             (Filas{{"01"}, {"01"}, {"02"}}));
 }
 
+// The warehouse copy's UPDATE, one per purchase header, finds its lines through the key
+// the synchronisation gives tblComprasRen, not by reading every line.
+TEST_F(Pasos56a58, Step58FindsEachHeadersLinesByTheirKey) {
+  BaseSincronizada("bd/version_570.sql");
+  const Filas plan = Consulta(
+      "EXPLAIN UPDATE tblComprasRen SET COD_ALM='01' WHERE (FOL_DOC='C001') AND ((COD_ALM IS "
+      "NULL) OR (LENGTH(COD_ALM)=0))");
+  ASSERT_EQ(plan.size(), 1u);
+  EXPECT_NE(std::find(plan[0].begin(), plan[0].end(), "PK_ComprasRen"), plan[0].end());
+}
+
 }  // namespace
