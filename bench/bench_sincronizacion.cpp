@@ -7,7 +7,7 @@
 //   scripts/test-db.sh start build-bench/testdb && source build-bench/testdb/test-db.env
 //   cmake -S . -B build-bench -G Ninja -DGRADIX_BENCH=ON
 //   cmake --build build-bench --target bench_sincronizacion
-//   build-bench/bench/bench_sincronizacion
+//   build-bench/bench/bench_sincronizacion [tables]
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kTablas = 300;
+int kTablas = 300;  // the first argument, when given
 constexpr int kColumnas = 25;
 constexpr int kIndices = 3;
 constexpr int kRegistrosDefault = 2;
@@ -37,7 +37,7 @@ using Reloj = std::chrono::steady_clock;
 double Segundos(Reloj::duration d) { return std::chrono::duration<double>(d).count(); }
 
 std::string Numerado(int n) {
-  char texto[8];
+  char texto[12];
   std::snprintf(texto, sizeof texto, "%03d", n);
   return texto;
 }
@@ -229,8 +229,9 @@ double Reproduce(const std::vector<std::string>& sentencias) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   try {
+    if (argc > 1) kTablas = std::stoi(argv[1]);
     SinCajas cajas;
     ui::Instala(&cajas);
     win::EstableceSleep([](unsigned) {});

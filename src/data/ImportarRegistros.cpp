@@ -276,9 +276,12 @@ void clsBaseDatos::ImportarRegistros(const vb::Variant& cnxStringOrigen,
 }
 
 // Every apostrophe becomes "´" and every double quote "”", so that the text can stand
-// between quotes; then, for every dialect but MS Access, every backslash is doubled.
+// between quotes; then, for every dialect but MS Access, every backslash is doubled. On
+// MySQL a NUL then becomes its escape \0, as the driver would end the statement there.
 std::string clsBaseDatos::LimpiaComillas(std::string& Cadena, std::int16_t iTipoBD) {
   Cadena = vb::Replace(vb::Replace(Cadena, "'", "´"), "\"", "”");
   if (vb::InStr(Cadena, "\\") > 0) ConvierteBackSlash(Cadena, iTipoBD);
+  if (iTipoBD == ManejadorMySQL && Cadena.find('\0') != std::string::npos)
+    Cadena = vb::Replace(Cadena, std::string(1, '\0'), "\\0");
   return Cadena;
 }

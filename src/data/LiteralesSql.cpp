@@ -25,10 +25,16 @@ std::string Delimitado(const std::string& literal, std::int16_t iManejador) {
 
 }  // namespace
 
+// On MySQL a NUL is written as its escape \0: the drivers that take statements as
+// UTF-16 end the statement at a NUL character.
 std::string TextoSql(const std::string& texto, std::int16_t iManejador) {
   std::string resultado;
   resultado.reserve(texto.size());
   for (const char c : texto) {
+    if (c == '\0' && iManejador == ManejadorMySQL) {
+      resultado += "\\0";
+      continue;
+    }
     resultado += c;
     if (c == '\'' || (c == '\\' && iManejador == ManejadorMySQL)) resultado += c;
   }

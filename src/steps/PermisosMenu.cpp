@@ -52,7 +52,7 @@ class Otorgamiento {
     if (r_.SinFilas(rs)) {
       for (int perfil : p_.perfiles)
         if (perfil != 0) PlantillaSiFalta(ConsultaPlantilla(m.orden, perfil, m.modulo), {perfil}, m);
-      Inserta([&] { r_.Ejecuta(InsercionPlantilla(p_, 0, m.orden, m.modulo)); });
+      Inserta([&] { r_.Ejecuta(InsercionPlantilla(p_, 0, m)); });
     }
     r_.Cierra(rs);
   }
@@ -62,7 +62,7 @@ class Otorgamiento {
     ado::Recordset rs = r_.Abre(consulta);
     if (r_.SinFilas(rs))
       Inserta([&] {
-        for (int perfil : perfiles) r_.Ejecuta(InsercionPlantilla(p_, perfil, m.orden, m.modulo));
+        for (int perfil : perfiles) r_.Ejecuta(InsercionPlantilla(p_, perfil, m));
       });
     r_.Cierra(rs);
   }
@@ -114,6 +114,14 @@ class Otorgamiento {
   const PermisoMenu& p_;
 };
 
+std::string TextoPlantilla(const PermisoMenu& permiso, const std::string& perfil, int orden,
+                           int rama, int modulo) {
+  return "INSERT INTO tblPlantillaMenus (COD_PERFIL,ORDEN_MENU,NOMBRE_OPCION,TITULO_OPCION,"
+         "ES_RAMA_DE,MODULO_EDICION) VALUES (" + perfil + "," + std::to_string(orden) + ",'" +
+         permiso.opcion + "','" + permiso.titulo + "'," + std::to_string(rama) + "," +
+         std::to_string(modulo) + ");";
+}
+
 }  // namespace
 
 std::string ConsultaPlantilla(int orden, int perfil, int modulo) {
@@ -124,14 +132,16 @@ std::string ConsultaPlantilla(int orden, int perfil, int modulo) {
 
 std::string InsercionPlantilla(const PermisoMenu& permiso, const std::string& perfil, int orden,
                                int modulo) {
-  return "INSERT INTO tblPlantillaMenus (COD_PERFIL,ORDEN_MENU,NOMBRE_OPCION,TITULO_OPCION,"
-         "ES_RAMA_DE,MODULO_EDICION) VALUES (" + perfil + "," + std::to_string(orden) + ",'" +
-         permiso.opcion + "','" + permiso.titulo + "'," + std::to_string(permiso.rama) + "," +
-         std::to_string(modulo) + ");";
+  return TextoPlantilla(permiso, perfil, orden, permiso.rama, modulo);
 }
 
 std::string InsercionPlantilla(const PermisoMenu& permiso, int perfil, int orden, int modulo) {
   return InsercionPlantilla(permiso, std::to_string(perfil), orden, modulo);
+}
+
+std::string InsercionPlantilla(const PermisoMenu& permiso, int perfil, const ModuloDeMenu& m) {
+  return TextoPlantilla(permiso, std::to_string(perfil), m.orden, m.rama.value_or(permiso.rama),
+                        m.modulo);
 }
 
 std::string InsercionMenuUsuario(const std::string& tabla, const std::string& sUsuario, int orden,

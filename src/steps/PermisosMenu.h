@@ -15,6 +15,7 @@
 // rows of all of them). Every statement runs under the routine's handler state, except
 // with ManejoDelPermiso::SoloInserciones, where lookups, tests, closes and row steps run
 // without a handler and only the inserts run armed; the grant then ends without a handler.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@
 struct ModuloDeMenu {
   int modulo;  // MODULO_EDICION: 10, 11 or 60
   int orden;   // ORDEN_MENU of the option in that module
+  // ES_RAMA_DE in that module, for an option whose parent differs per module; without
+  // it the grant's own `rama` holds.
+  std::optional<int> rama = std::nullopt;
 };
 
 enum class PlantillaMenu {
@@ -48,7 +52,7 @@ enum class ManejoDelPermiso { ComoLaRutina, SoloInserciones };
 struct PermisoMenu {
   std::string opcion{};               // NOMBRE_OPCION
   std::string titulo{};               // TITULO_OPCION
-  int rama = 0;                       // ES_RAMA_DE
+  int rama = 0;                       // ES_RAMA_DE (unless the module gives its own)
   std::vector<ModuloDeMenu> modulos{};  // granted in this order
   PlantillaMenu plantilla = PlantillaMenu::PorPerfil;
   std::vector<int> perfiles{};        // COD_PERFIL of the template rows
@@ -65,5 +69,7 @@ std::string InsercionPlantilla(const PermisoMenu& permiso, int perfil, int orden
 // The same with the profile as read from a row.
 std::string InsercionPlantilla(const PermisoMenu& permiso, const std::string& perfil, int orden,
                                int modulo);
+// The template row of one module of the grant, with that module's parent.
+std::string InsercionPlantilla(const PermisoMenu& permiso, int perfil, const ModuloDeMenu& m);
 std::string InsercionMenuUsuario(const std::string& tabla, const std::string& sUsuario, int orden,
                                  const std::string& opcion);

@@ -350,6 +350,8 @@ TEST(LimpiaComillas, CambiaLasComillasYDuplicaLasBarrasFueraDeAccess) {
       {"C:\\Suite 'a'", ManejadorAccess, "C:\\Suite ´a´"},
       {"sin nada que cambiar", ManejadorMySQL, "sin nada que cambiar"},
       {"", ManejadorMySQL, ""},
+      {std::string("F\0\\1", 4), ManejadorMySQL, "F\\0\\\\1"},
+      {std::string("F\0", 2), ManejadorSQLServer, std::string("F\0", 2)},
   };
   clsBaseDatos bd;
   for (const CasoLimpia& caso : casos) {

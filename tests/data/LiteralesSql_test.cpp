@@ -124,6 +124,10 @@ TEST(TextoSql, DoublesQuotesAndOnMySqlBackslashes) {
   };
   for (const auto& c : casos)
     EXPECT_EQ(TextoSql(c.texto, c.iManejador), c.esperado) << c.texto << ", code " << c.iManejador;
+  // A NUL inside a text: MySQL's escape, the other engines take it as it is.
+  const std::string conNulo("F\0'1", 4);
+  EXPECT_EQ(TextoSql(conNulo, ManejadorMySQL), "F\\0''1");
+  EXPECT_EQ(TextoSql(conNulo, ManejadorSQLServer), std::string("F\0''1", 5));
 }
 
 TEST(LiteralesEnMySql, TextsAndDatesReachTheServerAsMeant) {

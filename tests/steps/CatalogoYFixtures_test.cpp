@@ -1,4 +1,4 @@
-// The fixture databases and the catalogue's additions agree: a database at 5.0 (5.1)
+// The fixture databases and the reference catalogue agree: a database at 5.0 (5.1)
 // brought in line with the catalogue and then migrated by the 5.1 (5.2) routines gives
 // no run-log entry, as the ladder steps run them.
 #include <gtest/gtest.h>

@@ -72,6 +72,22 @@ void RutinaConCatalogo::Sincroniza() {
 
 Resultado SinFilas(std::vector<std::string> columnas) { return {std::move(columnas), {}}; }
 
+std::vector<std::string> Mas(std::vector<std::string> sentencias,
+                             const std::vector<std::string>& otras) {
+  sentencias.insert(sentencias.end(), otras.begin(), otras.end());
+  return sentencias;
+}
+
+vb::Error FallaQueSale(const std::function<void()>& rutina) {
+  try {
+    rutina();
+  } catch (const vb::Error& error) {
+    return error;
+  }
+  ADD_FAILURE() << "the routine let no failure out";
+  return vb::Error(0, "");
+}
+
 std::vector<std::string> SinVersion(const std::vector<std::string>& textos) {
   std::vector<std::string> resto;
   for (const std::string& texto : textos)

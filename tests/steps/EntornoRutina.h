@@ -3,12 +3,14 @@
 // (gRutaLog written the Windows way, as the update run names it) and a connection.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/ado/Ado.h"
 #include "platform/ui/Label.h"
+#include "platform/vb/Error.h"
 #include "support/CatalogoDePrueba.h"
 #include "support/RecordingProvider.h"
 #include "support/ScriptedUi.h"
@@ -79,6 +81,14 @@ class RutinaConCatalogo : public RutinaEnMariaDB {
 
 // An empty result set with these columns.
 Resultado SinFilas(std::vector<std::string> columnas);
+
+// The statements of `sentencias` followed by those of `otras`.
+std::vector<std::string> Mas(std::vector<std::string> sentencias,
+                             const std::vector<std::string>& otras);
+
+// Runs a routine whose handler is off where the failure happens: returns the failure that
+// leaves it (and fails the test when none does).
+vb::Error FallaQueSale(const std::function<void()>& rutina);
 
 // The statements without those of the version row (the frame writes it in its own way).
 std::vector<std::string> SinVersion(const std::vector<std::string>& textos);

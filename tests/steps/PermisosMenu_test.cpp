@@ -80,6 +80,32 @@ TEST_F(PermisosMenu, TemplateDecidedByProfile0AndUsersNotLookedUp) {
                           "('D''ANGELO',181,'mnuTabReg');"));
 }
 
+// A module that names its own parent puts it in its template rows, in either template
+// variant; a module that names none keeps the grant's.
+TEST_F(PermisosMenu, AParentPerModule) {
+  for (const auto& [orden, modulo] : {std::pair{69, 10}, {67, 11}, {5, 60}})
+    db_.Responde(ConsultaPlantilla(orden, 0, modulo), SinFilas({"COD_PERFIL"}));
+  r_.ArmaManejador();
+  for (PlantillaMenu plantilla : {PlantillaMenu::PorPerfil, PlantillaMenu::SegunPerfil0}) {
+    const std::size_t antes = db_.Textos().size();
+    OtorgaMenu(r_, {.opcion = "mnuAlmFisCont",
+                    .titulo = "Generar Conteo",
+                    .rama = 1,
+                    .modulos = {{10, 69, 64}, {11, 67, 63}, {60, 5}},
+                    .plantilla = plantilla,
+                    .perfiles = {0}});
+    const std::vector<std::string> textos = db_.Textos();
+    EXPECT_THAT(std::vector<std::string>(textos.begin() + static_cast<long>(antes), textos.end()),
+                ElementsAre(ConsultaPlantilla(69, 0, 10),
+                            Plantilla(0, 69, "mnuAlmFisCont", "Generar Conteo", 64, 10),
+                            ConsultaPlantilla(67, 0, 11),
+                            Plantilla(0, 67, "mnuAlmFisCont", "Generar Conteo", 63, 11),
+                            ConsultaPlantilla(5, 0, 60),
+                            Plantilla(0, 5, "mnuAlmFisCont", "Generar Conteo", 1, 60)));
+  }
+  EXPECT_FALSE(log_.Existe());
+}
+
 // Lookups and row steps run without a handler, inserts under it.
 TEST_F(PermisosMenu, OnlyTheInsertsUnderTheHandler) {
   const PermisoMenu permiso{

@@ -41,7 +41,7 @@ TEST_P(ReglaPSE, FirstRowDecides) {
   db_.Responde(prueba::EmpiezaCon("SELECT"), SinFilas({"X"}));
   Rutina r(cnx_, "Prueba", ManejadorMySQL);
   r.ArmaManejador();
-  AseguraProveedorSE(r);
+  AseguraServiciosElectronicos(r);
   const std::vector<std::string> textos = db_.Textos();
   EXPECT_EQ(std::count(textos.begin(), textos.end(), kUno), GetParam().pideUno ? 1 : 0);
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();

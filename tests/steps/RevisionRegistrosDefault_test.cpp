@@ -360,7 +360,8 @@ TEST_F(RevisionGrabada, FailedLookupsLeadIntoTheirInsertsButNotIntoTheProviderRu
   EXPECT_THAT(prueba::Encabezados(log_.Contenido()),
               ElementsAre(etiqueta + std::to_string(kFalla), etiqueta + "3704",
                           etiqueta + "3704", etiqueta + std::to_string(kFalla),
-                          etiqueta + "3704", etiqueta + "3704"));
+                          etiqueta + "3704", etiqueta + "3704", etiqueta + "3704"))
+      << "the settings' open, row test, read and close each fail on their own";
 }
 
 // ------------------------------------------------------------ on MariaDB

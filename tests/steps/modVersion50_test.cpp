@@ -163,6 +163,10 @@ TEST_F(ModificarEstructura50Grabada, UpdatePathOnMySQLStatementByStatement) {
       "UPDATE tblParametrosGenerales SET CAD_ACT=5 WHERE CAD_ACT IS NULL;",
       "UPDATE tblParametrosGenerales SET DIAS_CAD=6 WHERE DIAS_CAD IS NULL;",
       "UPDATE tblParametrosGenerales SET HORAS_CAD=7 WHERE HORAS_CAD IS NULL;",
+      // Moving, the three settings the parameters row never had a statement for.
+      "UPDATE tblParametrosGenerales SET LIM_RENVTA=8 WHERE LIM_RENVTA IS NULL;",
+      "UPDATE tblParametrosGenerales SET MOD_FECPED=9 WHERE MOD_FECPED IS NULL;",
+      "UPDATE tblParametrosGenerales SET CP_RESTPRES=10 WHERE CP_RESTPRES IS NULL;",
       "UPDATE tblParametrosGenerales SET LDV_CLIENTE=11 WHERE LDV_CLIENTE IS NULL;",
       "UPDATE tblParametrosGenerales SET LDA=12 WHERE LDA IS NULL;",
       "UPDATE tblParametrosGenerales SET LDC_TIPODOC=13 WHERE LDC_TIPODOC IS NULL;",
@@ -534,10 +538,11 @@ class Version50 : public prueba::RutinaEnMariaDB {
   }
 };
 
-// The parameters row exists: the company's settings fill what it leaves Null, what it has
-// stays (FACT_POREMP, DIAS_CAD, LIM_RENVTA, TA_TIENDA, FE_USUARIO), LIM_RENVTA, MOD_FECPED
-// and CP_RESTPRES are not written, the branch code and the key of the card service come
-// from the company, and the receivables connection is cleared.
+// The parameters row exists: the company's settings fill what it leaves Null (MOD_FECPED
+// and CP_RESTPRES included), what it has stays (FACT_POREMP, DIAS_CAD, LIM_RENVTA,
+// TA_TIENDA, FE_USUARIO: nullable columns, so even a 0 there was set by hand), the branch
+// code and the key of the card service come from the company, and the receivables
+// connection is cleared.
 TEST_F(Version50, UpdatePathMovesTheCompanySettings) {
   ModificarEstructura50(cnx_, ManejadorMySQL, 500);
 
@@ -545,7 +550,7 @@ TEST_F(Version50, UpdatePathMovesTheCompanySettings) {
   EXPECT_EQ(Consulta(kParametros),
             (Filas{{"SUC01", "1",    "0",           "0",
                     "1",     "1",    "7",           "4",
-                    "10",    "NULL", "NULL",        "1",
+                    "10",    "0",    "1",           "1",
                     "1",     "2",    "1",           "1",
                     "0",     "1",    "SITIO'7",     "LLAVE-123",
                     "D'ANGELO SA",   "1",           "3",
@@ -614,6 +619,77 @@ TEST_F(Version50, AfterTheSynchronisationNothingFails) {
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
   EXPECT_EQ(Consulta("SELECT COD_SUCU, TC_KEY FROM tblParametrosGenerales"),
             (Filas{{"SUC01", "LLAVE-123"}}));
+}
+
+// The parameters table before 5.0's synchronisation adds the settings' columns (NOT NULL,
+// default 0 or ''): the branch code, the receivables connection (which the catalogue does
+// not list), and three settings that were there already, two of
+// them set by hand (DIAS_CAD 7 in a nullable column, LIM_RENVTA 10 in a NOT NULL one) and
+// FACT_MOSTRA at its default.
+class Version50Sincronizada : public Version50 {
+ protected:
+  void SetUp() override {
+    Version50::SetUp();
+    if (IsSkipped()) return;
+    bd_->EjecutaSql(
+        "DROP TABLE tblParametrosGenerales;"
+        "CREATE TABLE tblParametrosGenerales (COD_SUCU VARCHAR(10) NULL, DIAS_CAD SMALLINT NULL,"
+        " LIM_RENVTA SMALLINT NOT NULL DEFAULT 0, FACT_MOSTRA SMALLINT NOT NULL DEFAULT 0,"
+        " CONX_CXC VARCHAR(255) NULL, BD_CXC VARCHAR(50) NULL);"
+        "INSERT INTO tblParametrosGenerales VALUES ('SUC02', 7, 10, 0, 'DSN=Central', 'central');");
+  }
+  void Sincroniza() {
+    bool bExisteError = false;
+    clsBaseDatos().CrearBaseDeDatos(bd_->CadenaConexion(), ManejadorMySQL, bd_->Nombre(),
+                                    bExisteError, lbl_, false, EstructuraPrincipal);
+    ASSERT_FALSE(bExisteError);
+  }
+  // Every setting of the company row, converted to its kind, in kParametros's order.
+  static Filas Movidos(const std::string& diasCad, const std::string& limRenVta,
+                       const std::string& taUrl) {
+    return {{"SUC01", "1",  "1",     "0",      "1",           "1",
+             diasCad, "4",  limRenVta, "0",    "1",           "1",
+             "1",     "2",  "1",     "1",      "0",           "1",
+             "SITIO'7", "LLAVE-123", "D'ANGELO SA", "1",      "3",
+             "16",    "4",  "12",    "345",    taUrl,         "C:\\TiempoAire\\Entrada",
+             "0",     "",   "",      "",       "",            "",
+             "",      "",   ""}};
+  }
+
+  prueba::ScriptedUi ui_;
+  // The company table as 5.0 leaves it: without the columns that later versions add.
+  prueba::ProgramaConCatalogo programa_{prueba::CatalogoDeReferencia(
+      "DELETE FROM Campo WHERE lower(TABLA)='tblempresa' AND NOMBRE NOT IN "
+      "('COD_EMPRESA','NOM_EMP','TC_KEY','TC_EMPRESA');")};
+};
+
+// Every setting in use reaches the row: the columns just added hold the company's values
+// instead of their defaults, and so does FACT_MOSTRA, which was there at its default.
+// DIAS_CAD and LIM_RENVTA keep the values set by hand. A company TA_URL that is Null was no
+// setting in use: the added column keeps its ''. A second run changes nothing.
+TEST_F(Version50Sincronizada, RowPresentTheSettingsInUseReachTheAddedColumns) {
+  Sincroniza();
+  ModificarEstructura50(cnx_, ManejadorMySQL, 500);
+
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta(kParametros), Movidos("7", "10", ""));
+  EsperaElRestoDelCambio();
+
+  ModificarEstructura50(cnx_, ManejadorMySQL, 500);
+  EXPECT_EQ(Consulta(kParametros), Movidos("7", "10", ""));
+}
+
+TEST_F(Version50Sincronizada, RowAbsentOneRowWithEverySetting) {
+  bd_->EjecutaSql("DELETE FROM tblParametrosGenerales;");
+  Sincroniza();
+  ModificarEstructura50(cnx_, ManejadorMySQL, 500);
+
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Consulta(kParametros), Movidos("2", "-5", kDireccionTiempoAire));
+  EsperaElRestoDelCambio();
+
+  ModificarEstructura50(cnx_, ManejadorMySQL, 500);
+  EXPECT_EQ(Consulta(kParametros), Movidos("2", "-5", kDireccionTiempoAire));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The fixture databases at 5.2, 5.3 and 5.4 and the catalogue's additions for 5.3 to 5.5
+// The fixture databases at 5.2, 5.3 and 5.4 and the reference catalogue
 // agree: each step's routines and its synchronisation, in the step's order, leave the
 // run log empty but for what the step's own history provokes.
 #include <gmock/gmock.h>

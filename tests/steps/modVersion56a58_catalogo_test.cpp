@@ -1,5 +1,5 @@
 // Steps 5.6 to 5.8 as the ladder runs them: the fixture database of the version below is
-// brought in line with the catalogue (reference, v51_v52 and v56_v58 additions), then the
+// brought in line with the catalogue (the reference one), then the
 // step's routines run on it.
 #include <gtest/gtest.h>
 
@@ -81,6 +81,17 @@ TEST_F(Pasos56a58, Step58) {
   EXPECT_EQ(Consulta("SELECT VER, CXC_CENTRAL FROM tblVersion"), (Filas{{"580", "0"}}));
   EXPECT_EQ(Consulta("SELECT COD_ALM FROM tblComprasRen WHERE FOL_DOC='C001' ORDER BY RENGLON"),
             (Filas{{"01"}, {"01"}, {"02"}}));
+}
+
+// The warehouse copy's UPDATE, one per purchase header, finds its lines through the key
+// the synchronisation gives tblComprasRen, not by reading every line.
+TEST_F(Pasos56a58, Step58FindsEachHeadersLinesByTheirKey) {
+  BaseSincronizada("bd/version_570.sql");
+  const Filas plan = Consulta(
+      "EXPLAIN UPDATE tblComprasRen SET COD_ALM='01' WHERE (FOL_DOC='C001') AND ((COD_ALM IS "
+      "NULL) OR (LENGTH(COD_ALM)=0))");
+  ASSERT_EQ(plan.size(), 1u);
+  EXPECT_NE(std::find(plan[0].begin(), plan[0].end(), "PK_ComprasRen"), plan[0].end());
 }
 
 }  // namespace

@@ -156,6 +156,33 @@ TEST_F(Version57, ABranchCodeWithAQuoteAndABackslash) {
                                  {"corte", "3", "O'HIG\\2"}}));
 }
 
+// Codes that were read back short (a letter whose UTF-16 unit ends in 0xD8-0xDB, a NUL,
+// another plane) reach the rows byte for byte.
+TEST_F(Version57, BranchCodesOfAnyCharactersReachTheRowsWhole) {
+  const std::string hexCasos[] = {
+      "5327C39A5CC398",        // S'Ú\Ø
+      "C39A00C398",            // Ú NUL Ø
+      "F09F988043C39BC399",    // 😀CÛÙ
+  };
+  for (const std::string& hex : hexCasos) {
+    const std::string codigo = "CONVERT(X'" + hex + "' USING utf8mb4)";
+    bd_->EjecutaSql("UPDATE tblParametrosGenerales SET COD_SUCU=" + codigo +
+                    "; UPDATE tblAuxCaja SET COD_SUCU=NULL WHERE FOLIO<3;"
+                    " UPDATE tblCortes SET COD_SUCU='' WHERE FOLIO<>2;");
+    ActualizaCamposVersion57(cnx_, ManejadorMySQL);
+    EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+    EXPECT_EQ(Consulta("SELECT 'aux', FOLIO, HEX(COD_SUCU) FROM tblAuxCaja UNION ALL "
+                       "SELECT 'corte', FOLIO, HEX(COD_SUCU) FROM tblCortes ORDER BY 1, 2"),
+              (Filas{{"aux", "1", hex},
+                     {"aux", "2", hex},
+                     {"aux", "3", "4E4F525445"},
+                     {"corte", "1", hex},
+                     {"corte", "2", "4E4F525445"},
+                     {"corte", "3", hex}}))
+        << hex;
+  }
+}
+
 // Of several parameter rows the first gives the branch; without any, the gaps get the
 // empty text and the address changes no row.
 TEST_F(Version57, ParameterRows) {

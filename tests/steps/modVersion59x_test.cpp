@@ -19,7 +19,9 @@ namespace {
 
 using prueba::Encabezados;
 using prueba::Entrada;
+using prueba::FallaQueSale;
 using prueba::Filas;
+using prueba::Mas;
 using prueba::SinFilas;
 using ::testing::ElementsAreArray;
 
@@ -27,24 +29,6 @@ std::vector<std::string> Version(int version) {
   const std::string v = std::to_string(version);
   return {"SELECT * FROM tblVersion;", "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (" + v + ",0);",
           "DELETE FROM tblVersion WHERE VER<>" + v + ";"};
-}
-
-std::vector<std::string> Mas(std::vector<std::string> sentencias,
-                             const std::vector<std::string>& otras) {
-  sentencias.insert(sentencias.end(), otras.begin(), otras.end());
-  return sentencias;
-}
-
-// Runs a routine whose handler is off where the failure happens: the failure leaves it.
-template <class F>
-vb::Error FallaQueSale(F rutina) {
-  try {
-    rutina();
-  } catch (const vb::Error& error) {
-    return error;
-  }
-  ADD_FAILURE() << "the routine let no failure out";
-  return vb::Error(0, "");
 }
 
 // ================================================================ 5.9.3
@@ -583,7 +567,7 @@ TEST_F(Version599, WithoutTheTillsTable) {
             (Filas{{"2026-12-10"}}));
 }
 
-// The fixture and the catalogue's additions agree: brought in line with the catalogue, the
+// The fixture and the reference catalogue agree: brought in line with the catalogue, the
 // fixture goes through every routine of 5.9 to 5.9.9, in the steps' order, without a
 // run-log entry.
 TEST_F(Version599, TheFixtureWithTheCatalogueThroughEveryStep) {

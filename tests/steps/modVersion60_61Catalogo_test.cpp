@@ -1,4 +1,4 @@
-// The 5.9.9 fixture and the catalogue's additions for 6.0 and 6.1 agree: brought in line
+// The 5.9.9 fixture and the reference catalogue agree: brought in line
 // with the climb's catalogue, the database goes through both routines without a run-log
 // entry, as ladder steps 6.0 and 6.1 run them.
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Steps 6.2 to 7.0 as the ladder runs them: the fixture database of the version below is
-// brought in line with the catalogue (reference and the additions of 5.1 to 7.0), then
+// brought in line with the catalogue (the reference one), then
 // the step's routine runs on it; the same for the central-administrator database at 5.0
 // and its fix-ups.
 #include <gtest/gtest.h>

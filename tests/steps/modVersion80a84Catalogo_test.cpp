@@ -1,4 +1,4 @@
-// The catalogue's additions for 8.0 to 8.4 and the fixture agree with the routines: a
+// The reference catalogue and the fixture agree with the routines: a
 // database brought in line with the catalogue, as the ladder steps do before their
 // routines, goes through 8.0 to 8.4 and the default-records check without a log entry.
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ TEST_F(Catalogo80a84, FromTheCatalogueAlone) {
             (Filas{{"tblcatclientes", "MAIL_CLI", "100"},
                    {"tblcatclientes", "NOM_CLI", "254"},
                    {"tblcatproveedor", "NOM_PROV", "254"},
-                   {"tblcomprasenc", "PED_IMP", "21"},
+                   {"tblcomprasenc", "PED_IMP", "21"}, {"tblfacturasenc", "SAT_MPAGO", "100"},
                    {"tblformaspago", "SAT_MPAGO", "50"},
                    {"tblocomenc", "PED_IMP", "21"}}));
 }

@@ -1,4 +1,4 @@
-// The catalogue's additions for 8.5 to 9.0 and the routines agree: a database built
+// The reference catalogue and the routines agree: a database built
 // from the catalogue alone takes every routine of 8.5 to 9.0 (and a central-administrator
 // database the fix-ups of 8.0 and 8.9) without a run-log entry, but for the two columns
 // that 8.9 drops and 9.5.2 no longer has.

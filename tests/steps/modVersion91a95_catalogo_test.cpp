@@ -1,5 +1,5 @@
 // Steps 9.1 to 9.5.2 as the ladder runs them: the fixture database at 9.0 is brought in line
-// with the catalogue (reference and v91_v95 additions), then the routines run one after the
+// with the catalogue (the reference one), then the routines run one after the
 // other.
 #include <gtest/gtest.h>
 

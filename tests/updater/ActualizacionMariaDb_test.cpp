@@ -98,9 +98,12 @@ int PeldanoDelTitulo(const std::string& titulo) {
   return std::stoi(cifras);
 }
 
-// The climb's catalogue (every version's additions, see Ascenso599_test.cpp) standing for
-// 9.5.2, so that a shop at 5.0 climbs as far as the routines built so far allow.
-prueba::SqlDeCatalogo CatalogoDelAscensoA952() { return prueba::CatalogoDeReferencia(); }
+// The reference catalogue standing for
+// 9.5.2 (or another version), so that a shop at 5.0 climbs as far as the routines built
+// so far allow.
+prueba::SqlDeCatalogo CatalogoDelAscensoA952(int version = 952) {
+  return prueba::CatalogoDeReferencia({}, "UPDATE tblVersion SET VER = " + std::to_string(version) + ";");
+}
 
 TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheRoutinesAllow) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
@@ -136,6 +139,37 @@ TEST_F(ActualizacionMariaDbTest, ADatabaseAt50IsSynchronisedAndClimbsAsFarAsTheR
   }
 }
 
+// A database at 7.3 takes step 7.3 again (as every run bound for 7.3 or later does) and
+// stops in 7.2's card providers. The version stays at 7.3, so the next run still treats
+// the database as one at 7.3 and leaves the returns that were never sent unsent.
+TEST_F(ActualizacionMariaDbTest, AStopInStep73LeavesTheVersionAndTheReturnsAsTheyWere) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  prueba::ProgramaConCatalogo programa(CatalogoDelAscensoA952(730));
+  prueba::TestDatabase db;
+  db.EjecutaArchivo("bd/version_700_73x.sql");
+  db.EjecutaSql(
+      "UPDATE tblVersion SET VER=730;"
+      "CREATE TRIGGER trgRechaza BEFORE INSERT ON tblProveedoresTC FOR EACH ROW "
+      "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='INSERT refused';");
+
+  Actualiza(db);
+  const std::optional<prueba::Caja> error = Caja("Error ");
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(Contiene(error->prompt, "INSERT refused")) << error->prompt;
+  EXPECT_TRUE(Caja("La base de datos no se actualizó a la versión 7.3."));
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (prueba::Filas{{"730"}}));
+
+  ui_.cajas.clear();
+  db.EjecutaSql("DROP TRIGGER trgRechaza;");
+  Actualiza(db);
+  EXPECT_FALSE(Caja("Error "));
+  EXPECT_TRUE(Caja("La base de datos fue actualizada a la versión 7.3"));
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (prueba::Filas{{"730"}}));
+  EXPECT_EQ(db.Consulta("SELECT ENVIADO FROM tblEncDevolucion ORDER BY FOLIO"),
+            (prueba::Filas{{"0"}, {"0"}, {"1"}}));
+  EXPECT_EQ(db.Consulta("SELECT COUNT(*) FROM tblProveedoresTC"), (prueba::Filas{{"4"}}));
+}
+
 // Step 6.0 without the encryption component: the ladder stops there with the library's
 // path in its box, before any password changes; the database keeps 5.9.9, and once the
 // component is in place the next run converts the passwords and climbs on.
@@ -144,7 +178,9 @@ TEST_F(ActualizacionMariaDbTest, WithoutItsComponentStep60StopsBeforeAnyPassword
   prueba::ProgramaConCatalogo programa(CatalogoDelAscensoA952());
   prueba::TestDatabase db;
   db.EjecutaArchivo("bd/version_599.sql");
-  const std::string sPasswords = "SELECT COD_CAJ, TA_PASSWORD FROM tblCajas ORDER BY COD_CAJ";
+  // A Null password may come out empty: later steps of the climb make the column NOT NULL.
+  const std::string sPasswords =
+      "SELECT COD_CAJ, COALESCE(TA_PASSWORD, '') FROM tblCajas ORDER BY COD_CAJ";
   const prueba::Filas passwords = db.Consulta(sPasswords);
 
   Actualiza(db);

@@ -99,6 +99,16 @@ TEST_F(Ascenso599, Desde500) {
   EXPECT_EQ(Consulta("SELECT COD_SUCU, REP_NOMEMP, REP_NOMCOM, PV_PRINTREG, FE_RUTAXML, "
                      "FE_VENCERT FROM tblParametrosGenerales"),
             (Filas{{"SUC01", "1", "0", "1", "C:\\Velmar\\XmlCfdi", "2026-12-10"}}));
+  // The company settings in use came over at 5.0 into the columns the synchronisation had
+  // just added; a Null one (LDC_PRESUP) was none, and its column keeps the default.
+  EXPECT_EQ(Consulta("SELECT FACT_MOSTRA, FACT_POREMP, NOTA_FACTURA, CAMP_REDN, CAD_ACT, "
+                     "DIAS_CAD, HORAS_CAD, LIM_RENVTA, MOD_FECPED, CP_RESTPRES, LDV_CLIENTE, LDA, "
+                     "LDC_TIPODOC, LDC_MONEDA, LDC_SUCURSAL, LDC_PRESUP, TC_SERVICIO, TC_IDSITIO, "
+                     "TC_KEY, TC_EMPRESA, TA_ACT, TA_AGR, TA_IMPTO, TA_GRUPO, TA_CADENA, TA_TIENDA, "
+                     "TA_FTP FROM tblParametrosGenerales"),
+            (Filas{{"1", "1", "0", "1", "1", "2", "4", "20", "0", "1", "1", "1", "2", "1", "1",
+                    "0", "1", "SITIO7", "LLAVE-123", "ESPERANZA SA", "1", "3", "16", "4", "12",
+                    "345", "C:\\TiempoAire\\Entrada"}}));
   // The new unit price of the invoice lines is the sale price.
   EXPECT_EQ(Consulta("SELECT FOLIO, RENGLON, PCIO_UNI, IMP_SINDESC FROM tblFacturasRen "
                      "ORDER BY 1, 2"),

@@ -181,6 +181,8 @@ void Recordset::Attach(RowSet rows, std::shared_ptr<bool> conexionAbierta) {
   view_.clear();
   for (std::size_t r = 0; r < rows_->rows.size(); ++r) view_.push_back(r);
   position_ = 0;
+  filtrosPorColumna_.clear();
+  indices_.clear();
 }
 
 void Recordset::Close() {
@@ -189,6 +191,8 @@ void Recordset::Close() {
   conexionAbierta_.reset();
   view_.clear();
   filter_.clear();
+  filtrosPorColumna_.clear();
+  indices_.clear();
 }
 
 void Recordset::RequireOpen() const {
@@ -243,7 +247,7 @@ Field Recordset::Fields(int index) const {
   const Column& column = rows_->columns[index];
   const vb::Variant* value =
       position_ < view_.size() ? &rows_->rows[view_[position_]][index] : nullptr;
-  return Field(column.name, column.type, value);
+  return Field(column.name, column.type, value, column.attributes);
 }
 
 int Recordset::FieldCount() const {
@@ -260,12 +264,38 @@ void Recordset::Filter(const std::string& criteria) {
   view_.clear();
   position_ = 0;
   filter_ = criteria;
-  for (std::size_t r = 0; r < rows_->rows.size(); ++r) {
-    bool pasa = true;
+  const auto pasa = [&](std::size_t r) {
     for (const auto& [column, text] : tests)
-      pasa = pasa && CumpleCriterio(rows_->rows[r][column], text);
-    if (pasa) view_.push_back(r);
+      if (!CumpleCriterio(rows_->rows[r][column], text)) return false;
+    return true;
+  };
+  if (const std::vector<std::size_t>* candidatas =
+          tests.empty() ? nullptr : FilasConValor(tests.front().first, tests.front().second)) {
+    for (const std::size_t r : *candidatas)
+      if (pasa(r)) view_.push_back(r);
+    return;
   }
+  for (std::size_t r = 0; r < rows_->rows.size(); ++r)
+    if (pasa(r)) view_.push_back(r);
+}
+
+// The rows whose value in `column` equals the text, in their order, from the column's
+// index; null while the column has been filtered only once (a scan is cheaper then).
+const std::vector<std::size_t>* Recordset::FilasConValor(int column,
+                                                         const std::string& minusculas) {
+  static const std::vector<std::size_t> kNinguna;
+  if (++filtrosPorColumna_[column] < 2) return nullptr;
+  auto [indice, nuevo] = indices_.try_emplace(column);
+  if (nuevo)
+    for (std::size_t r = 0; r < rows_->rows.size(); ++r) {
+      const vb::Variant& valor = rows_->rows[r][column];
+      if (valor.IsNull() || valor.IsEmpty()) continue;
+      const std::string texto =
+          valor.Type() == vb::VarType::String ? valor.AsString() : vb::CStr(valor);
+      indice->second[Minusculas(texto)].push_back(r);
+    }
+  const auto filas = indice->second.find(minusculas);
+  return filas == indice->second.end() ? &kNinguna : &filas->second;
 }
 
 }  // namespace ado

@@ -3,7 +3,9 @@
 // recordsets read whole when they open. The engine behind a connection is a
 // provider chosen from the connection string (Provider.h).
 #include <memory>
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -28,11 +30,13 @@ constexpr long adExecuteNoRecords = 0x80;
 // value without a current row raises ADO's error 3021, as ADO does.
 class Field {
  public:
-  Field(std::string name, DataTypeEnum type, const vb::Variant* value)
-      : Name(std::move(name)), Type(type), value_(value ? *value : vb::Variant()),
-        hasRow_(value != nullptr) {}
+  Field(std::string name, DataTypeEnum type, const vb::Variant* value,
+        long attributes = adFldIsNullable | adFldMayBeNull)
+      : Name(std::move(name)), Type(type), Attributes(attributes),
+        value_(value ? *value : vb::Variant()), hasRow_(value != nullptr) {}
   std::string Name;
   DataTypeEnum Type;
+  long Attributes;
   // A copy: the Field itself is usually a temporary (rs.Fields("X").Value()).
   vb::Variant Value() const;
 
@@ -126,11 +130,17 @@ class Recordset {
   void RequireCurrentRow() const;
   int ColumnIndex(std::string_view name) const;
 
+  const std::vector<std::size_t>* FilasConValor(int column, const std::string& minusculas);
+
   std::shared_ptr<const RowSet> rows_;  // null while closed
   std::shared_ptr<bool> conexionAbierta_;
   std::vector<std::size_t> view_;  // indexes into rows_->rows that pass the filter
   std::size_t position_ = 0;       // position in view_; view_.size() is EOF
   std::string filter_;
+  // A column filtered more than once (a list looked up name by name) gets an index from
+  // its values in lower case to their rows, so that each Filter costs its matches only.
+  std::map<int, int> filtrosPorColumna_;
+  std::map<int, std::unordered_map<std::string, std::vector<std::size_t>>> indices_;
 };
 
 }  // namespace ado

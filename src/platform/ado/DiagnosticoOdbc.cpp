@@ -30,7 +30,8 @@ bool LeeRegistro(SQLSMALLINT tipoHandle, SQLHANDLE handle, SQLSMALLINT numero,
   if (!ExitoOdbc(rc)) return false;
   error.SQLState = TextoOdbc(estado, 5);
   error.NativeError = nativo;
-  error.Description = TextoOdbc(mensaje.data(), std::min<std::size_t>(largo, mensaje.size() - 1));
+  error.Description =
+      TextoTerminado(reinterpret_cast<const char16_t*>(mensaje.data()), mensaje.size());
   error.Number = NumeroDeErrorPorSqlState(error.SQLState);
   error.Source = origen;
   return true;

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "platform/ado/DiagnosticoOdbc.h"
+#include "platform/ado/JuegoDeCaracteres.h"
 #include "platform/ado/Utf16.h"
 
 namespace ado {
 
 namespace {
 constexpr SQLSMALLINT kSqlServerTime = -154;  // SQL Server's time(n), reported by its drivers
+constexpr std::size_t kLargoDePieza = 4096;    // units read per SQLGetData call
 
 enum class Lectura { Entero, EnteroGrande, Decimal, Doble, Bit, Fecha, Hora, Texto, Binario };
 
@@ -82,8 +84,8 @@ std::optional<vb::Currency> CurrencyDeTexto(const std::string& texto) {
 
 class LectorDeFila {
  public:
-  LectorDeFila(SQLHSTMT sentencia, const std::string& origen)
-      : sentencia_(sentencia), origen_(origen) {}
+  LectorDeFila(SQLHSTMT sentencia, const std::string& origen, const LecturaDeTexto& texto)
+      : sentencia_(sentencia), origen_(origen), texto_(texto) {}
 
   vb::Variant Lee(SQLUSMALLINT numero, const ColumnaOdbc& columna) {
     switch (columna.lectura) {
@@ -154,68 +156,114 @@ class LectorDeFila {
   }
 
   vb::Variant LeeTexto(SQLUSMALLINT numero) {
+    if (!texto_.juegoDeBytes.empty()) {
+      std::vector<char> bytes;
+      if (!LeeEnPartes(numero, SQL_C_BINARY, bytes)) return vb::Variant::Null();
+      return AUtf8(std::string(bytes.begin(), bytes.end()), texto_.juegoDeBytes);
+    }
     std::vector<char16_t> datos;
-    if (!LeeEnPartes(numero, SQL_C_WCHAR, sizeof(char16_t), datos)) return vb::Variant::Null();
+    if (!LeeEnPartes(numero, SQL_C_WCHAR, datos)) return vb::Variant::Null();
     return Utf16AUtf8(std::u16string(datos.begin(), datos.end()));
   }
 
   vb::Variant LeeBinario(SQLUSMALLINT numero) {
     std::vector<char> datos;
-    if (!LeeEnPartes(numero, SQL_C_BINARY, 0, datos)) return vb::Variant::Null();
+    if (!LeeEnPartes(numero, SQL_C_BINARY, datos)) return vb::Variant::Null();
     return std::string(datos.begin(), datos.end());
   }
 
   // Text of a number, read narrow (digits, sign and point only).
   std::optional<std::string> LeeTextoCorto(SQLUSMALLINT numero) {
     std::vector<char> datos;
-    if (!LeeEnPartes(numero, SQL_C_CHAR, sizeof(char), datos)) return std::nullopt;
+    if (!LeeEnPartes(numero, SQL_C_CHAR, datos)) return std::nullopt;
     return std::string(datos.begin(), datos.end());
   }
 
-  // Reads a value of any length piece by piece. `terminador` is the size of the
-  // null character the driver puts at the end of each piece (0 for binary data).
-  // False when the column is NULL.
+  // Reads a value of any length piece by piece until the driver has no more (SQL_NO_DATA,
+  // or a piece that was not cut short). False when the column is NULL.
   template <typename T>
-  bool LeeEnPartes(SQLUSMALLINT numero, SQLSMALLINT tipoC, std::size_t terminador,
-                   std::vector<T>& datos) {
-    std::vector<T> pieza(4096);
-    const std::size_t capacidad = pieza.size() - (terminador ? 1 : 0);
+  bool LeeEnPartes(SQLUSMALLINT numero, SQLSMALLINT tipoC, std::vector<T>& datos) {
+    const bool terminado = tipoC != SQL_C_BINARY;
+    std::vector<T> pieza(kLargoDePieza);
     while (true) {
+      // A value no text holds where no character was written: the piece ends at the last
+      // NUL before it, the terminator the driver puts after the piece's characters.
+      if (terminado) std::fill(pieza.begin(), pieza.end(), static_cast<T>(~T{}));
       SQLLEN indicador = 0;
       const SQLRETURN rc = SQLGetData(sentencia_, numero, tipoC, pieza.data(),
                                       static_cast<SQLLEN>(pieza.size() * sizeof(T)), &indicador);
       if (rc == SQL_NO_DATA) return true;
       Verifica(rc);
       if (indicador == SQL_NULL_DATA) return false;
-      const bool cabe = indicador != SQL_NO_TOTAL &&
-                        static_cast<std::size_t>(indicador) / sizeof(T) <= capacidad;
-      const std::size_t leidos = cabe ? static_cast<std::size_t>(indicador) / sizeof(T) : capacidad;
+      // Cut short: the driver says so (01004), or reports more than the piece holds.
+      const std::size_t capacidad = pieza.size() - (terminado ? 1 : 0);
+      const bool cortada =
+          rc == SQL_SUCCESS_WITH_INFO &&
+          (HayTruncamiento() || indicador == SQL_NO_TOTAL ||
+           static_cast<std::size_t>(indicador) / sizeof(T) > capacidad);
+      const std::size_t leidos =
+          terminado ? LargoTerminado(pieza, indicador) : LargoBinario(pieza, indicador, cortada);
       datos.insert(datos.end(), pieza.begin(), pieza.begin() + static_cast<std::ptrdiff_t>(leidos));
-      if (rc == SQL_SUCCESS || cabe) return true;
+      if (!cortada) return true;
     }
+  }
+
+  // The characters before the driver's terminator. The reported length is used only when
+  // no terminator can be found: it miscounts some characters and stops at a NUL.
+  template <typename T>
+  static std::size_t LargoTerminado(const std::vector<T>& pieza, SQLLEN indicador) {
+    for (std::size_t n = pieza.size(); n-- > 0;)
+      if (pieza[n] == T{}) return n;
+    const std::size_t reportados =
+        indicador == SQL_NO_TOTAL ? pieza.size() : static_cast<std::size_t>(indicador) / sizeof(T);
+    return std::min(reportados, pieza.size());
+  }
+
+  // Binary pieces carry no terminator: a cut piece fills the buffer, the last one holds
+  // the bytes the driver reports (never more than the buffer).
+  template <typename T>
+  static std::size_t LargoBinario(const std::vector<T>& pieza, SQLLEN indicador, bool cortada) {
+    if (cortada || indicador == SQL_NO_TOTAL) return pieza.size();
+    return std::min(static_cast<std::size_t>(indicador) / sizeof(T), pieza.size());
+  }
+
+  // Whether the last SQLGetData left part of the value for the next call (01004).
+  bool HayTruncamiento() const {
+    SQLWCHAR estado[6] = {};
+    SQLINTEGER nativo = 0;
+    SQLSMALLINT largo = 0;
+    for (SQLSMALLINT n = 1; ExitoOdbc(SQLGetDiagRecW(SQL_HANDLE_STMT, sentencia_, n, estado,
+                                                     &nativo, nullptr, 0, &largo));
+         ++n)
+      if (TextoTerminado(reinterpret_cast<const char16_t*>(estado), 5) == "01004") return true;
+    return false;
   }
 
   void Verifica(SQLRETURN rc) { VerificaOdbc(rc, SQL_HANDLE_STMT, sentencia_, origen_, "SQLGetData"); }
 
   SQLHSTMT sentencia_;
   const std::string& origen_;
+  const LecturaDeTexto& texto_;
 };
 
+// The name is taken up to its terminator (see TextoTerminado); a buffer that holds no
+// terminator was too small and is doubled.
 std::string NombreDeColumna(SQLHSTMT sentencia, SQLUSMALLINT numero, SQLSMALLINT& tipo,
-                            SQLSMALLINT& escala, const std::string& origen) {
+                            SQLSMALLINT& escala, SQLSMALLINT& nulos, const std::string& origen) {
   std::vector<SQLWCHAR> nombre(256);
-  SQLSMALLINT largo = 0, nulos = 0;
-  SQLULEN tamano = 0;
-  for (int intento = 0; intento < 2; ++intento) {
+  while (true) {
+    std::fill(nombre.begin(), nombre.end(), SQLWCHAR{1});
+    SQLSMALLINT largo = 0;
+    SQLULEN tamano = 0;
     VerificaOdbc(SQLDescribeColW(sentencia, numero, nombre.data(),
                                  static_cast<SQLSMALLINT>(nombre.size()), &largo, &tipo, &tamano,
                                  &escala, &nulos),
                  SQL_HANDLE_STMT, sentencia, origen, "SQLDescribeColW");
-    if (static_cast<std::size_t>(largo) < nombre.size()) break;
-    nombre.resize(static_cast<std::size_t>(largo) + 1);
+    const bool completo = std::find(nombre.begin(), nombre.end(), SQLWCHAR{0}) != nombre.end();
+    if (completo || nombre.size() >= 16384)
+      return TextoTerminado(reinterpret_cast<const char16_t*>(nombre.data()), nombre.size());
+    nombre.resize(nombre.size() * 2);
   }
-  const std::size_t caracteres = std::min<std::size_t>(largo, nombre.size() - 1);
-  return Utf16AUtf8(std::u16string(reinterpret_cast<const char16_t*>(nombre.data()), caracteres));
 }
 }  // namespace
 
@@ -258,7 +306,7 @@ DataTypeEnum TipoAdoDeSql(SQLSMALLINT tipoSql) {
   }
 }
 
-RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen) {
+RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen, const LecturaDeTexto& texto) {
   RowSet resultado;
   SQLSMALLINT columnas = 0;
   VerificaOdbc(SQLNumResultCols(sentencia, &columnas), SQL_HANDLE_STMT, sentencia, origen,
@@ -272,12 +320,15 @@ RowSet LeeResultado(SQLHSTMT sentencia, const std::string& origen) {
   resultado.hasResult = true;
   std::vector<ColumnaOdbc> lecturas;
   for (SQLUSMALLINT n = 1; n <= columnas; ++n) {
-    SQLSMALLINT tipo = 0, escala = 0;
-    std::string nombre = NombreDeColumna(sentencia, n, tipo, escala, origen);
-    resultado.columns.push_back({std::move(nombre), TipoAdoDeSql(tipo)});
+    SQLSMALLINT tipo = 0, escala = 0, nulos = SQL_NULLABLE_UNKNOWN;
+    std::string nombre = NombreDeColumna(sentencia, n, tipo, escala, nulos, origen);
+    const long atributos = nulos == SQL_NO_NULLS ? 0
+                           : nulos == SQL_NULLABLE ? adFldIsNullable | adFldMayBeNull
+                                                   : adFldMayBeNull;
+    resultado.columns.push_back({std::move(nombre), TipoAdoDeSql(tipo), atributos});
     lecturas.push_back({LecturaDeSql(tipo), escala, tipo == SQL_TINYINT || tipo == SQL_SMALLINT});
   }
-  LectorDeFila lector(sentencia, origen);
+  LectorDeFila lector(sentencia, origen, texto);
   while (true) {
     const SQLRETURN rc = SQLFetch(sentencia);
     if (rc == SQL_NO_DATA) break;

@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "platform/ado/DiagnosticoOdbc.h"
+#include "platform/ado/JuegoDeCaracteres.h"
 #include "platform/ado/LectorOdbc.h"
 #include "platform/ado/Utf16.h"
+#include "platform/vb/Text.h"
 
 namespace ado {
 
@@ -74,6 +76,7 @@ class OdbcSession : public Session {
                                            static_cast<SQLSMALLINT>(cadena.size()), nullptr, 0,
                                            nullptr, SQL_DRIVER_NOPROMPT);
     VerificaOdbc(rc, SQL_HANDLE_DBC, dbc(), origen_, "SQLDriverConnectW");
+    lecturaDeTexto_ = LecturaDeTextoDelServidor();
   }
 
   ~OdbcSession() override { SQLDisconnect(dbc()); }
@@ -92,7 +95,7 @@ class OdbcSession : public Session {
       return ninguna;
     }
     VerificaOdbc(rc, SQL_HANDLE_STMT, stmt, origen_, "SQLExecDirectW");
-    RowSet resultado = LeeResultado(stmt, origen_);
+    RowSet resultado = LeeResultado(stmt, origen_, lecturaDeTexto_);
     DescartaResultadosSiguientes(stmt);
     return resultado;
   }
@@ -108,7 +111,7 @@ class OdbcSession : public Session {
                             nullptr, 0, nullptr, 0, nullptr, 0),
                  SQL_HANDLE_STMT, stmt, origen_, "SQLTablesW");
     std::vector<std::string> nombres;
-    for (const std::vector<vb::Variant>& fila : LeeResultado(stmt, origen_).rows)
+    for (const std::vector<vb::Variant>& fila : LeeResultado(stmt, origen_, lecturaDeTexto_).rows)
       nombres.push_back(fila.at(kColumnaNombreDeTabla).AsString());
     return nombres;
   }
@@ -123,8 +126,30 @@ class OdbcSession : public Session {
                                     static_cast<SQLINTEGER>(nombre.size() * sizeof(char16_t)),
                                     &bytes),
                  SQL_HANDLE_DBC, dbc(), origen_, "SQLGetConnectAttrW");
-    nombre.resize(std::min<std::size_t>(bytes / sizeof(char16_t), nombre.size() - 1));
-    return nombre;
+    return Utf8AUtf16(TextoTerminado(nombre.data(), nombre.size()));
+  }
+
+  // MySQL and MariaDB send results in the connection's character set: read as its bytes
+  // when the set is one iconv knows. Any other server, set or failure to tell keeps the
+  // wide reading.
+  LecturaDeTexto LecturaDeTextoDelServidor() {
+    std::vector<SQLWCHAR> nombre(128, 0);
+    SQLSMALLINT bytes = 0;
+    if (!ExitoOdbc(SQLGetInfoW(dbc(), SQL_DBMS_NAME, nombre.data(),
+                               static_cast<SQLSMALLINT>(nombre.size() * sizeof(SQLWCHAR)),
+                               &bytes)))
+      return {};
+    const std::string servidor =
+        vb::LCase(TextoTerminado(reinterpret_cast<const char16_t*>(nombre.data()), nombre.size()));
+    if (servidor.find("mysql") == std::string::npos && servidor.find("mariadb") == std::string::npos)
+      return {};
+    try {
+      const RowSet juego = Execute("SELECT @@character_set_results;", 0);
+      if (juego.rows.size() != 1 || juego.rows[0].empty() || juego.rows[0][0].IsNull()) return {};
+      return {JuegoIconvDeMySql(juego.rows[0][0].AsString()).value_or("")};
+    } catch (const ProviderError&) {
+      return {};
+    }
   }
 
   // Only the first result counts; the others are read off so that the connection
@@ -138,6 +163,7 @@ class OdbcSession : public Session {
   std::string origen_;
   HandleOdbc conexion_;
   long commandTimeout_;
+  LecturaDeTexto lecturaDeTexto_;
 };
 }  // namespace
 

@@ -22,6 +22,9 @@ enum DataTypeEnum {
   adLongVarWChar = 203, adVarBinary = 204, adLongVarBinary = 205
 };
 
+// Field attributes: whether a column may hold Null, as far as the provider can tell.
+enum FieldAttributeEnum { adFldIsNullable = 0x20, adFldMayBeNull = 0x40 };
+
 // ADO's numbers for provider failures, chosen by SQLSTATE class.
 constexpr long adErrSyntax = -2147217900;      // 0x80040E14, SQLSTATE class 42
 constexpr long adErrIntegrity = -2147217873;   // 0x80040E2F, SQLSTATE class 23
@@ -58,6 +61,7 @@ class ProviderError : public vb::Error {
 struct Column {
   std::string name;
   DataTypeEnum type = adVariant;
+  long attributes = adFldIsNullable | adFldMayBeNull;  // unknown counts as nullable
 };
 
 struct RowSet {

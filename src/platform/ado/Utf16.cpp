@@ -82,4 +82,10 @@ std::string Utf16AUtf8(const std::u16string& text) {
   return out;
 }
 
+std::string TextoTerminado(const char16_t* buffer, std::size_t capacidad) {
+  std::size_t largo = 0;
+  while (largo < capacidad && buffer[largo] != 0) ++largo;
+  return Utf16AUtf8(std::u16string(buffer, largo));
+}
+
 }  // namespace ado

@@ -12,4 +12,9 @@ std::u16string Utf8AUtf16(const std::string& text);
 // An unpaired surrogate becomes U+FFFD.
 std::string Utf16AUtf8(const std::u16string& text);
 
+// A name or message a driver wrote into a buffer of `capacidad` units, up to its
+// terminating NUL. The length the driver reports beside it is not used: some drivers
+// count characters such as U+00DA as half of a surrogate pair and report too few.
+std::string TextoTerminado(const char16_t* buffer, std::size_t capacidad);
+
 }  // namespace ado

@@ -46,15 +46,16 @@ bool EsSqlite(const std::string& cabecera) {
   return cabecera == std::string(kCabeceraSqlite, sizeof kCabeceraSqlite);
 }
 
-// The lookups the structure synchronisation sends by the thousand: by table, field
-// number, field and index; without an index each one reads its whole table. The columns
-// after the first keep the order in which the default-value joins give their rows: that
-// of the indexes SQLite builds for itself while none exists.
+// The lookups the structure synchronisation sends by the thousand: by table number, by
+// table, field number, field and index; without an index each one reads its whole
+// table. The columns after the first keep the order in which the default-value joins give
+// their rows: that of the indexes SQLite builds for itself while none exists.
 struct IndiceDelCatalogo {
   const char* tabla;
   std::vector<const char*> columnas;
 };
 const IndiceDelCatalogo kIndicesDelCatalogo[] = {
+    {"tblTablas", {"NUMERO"}},
     {"tblCamposTabla", {"TABLA", "NUMERO"}},
     {"tblCamposTabla", {"NUMERO"}},
     {"tblDefaultCampos", {"CAMPO", "REGISTRO", "VALOR"}},

@@ -1,6 +1,7 @@
 #include "steps/5x/modVersion50.h"
 
 #include <array>
+#include <set>
 #include <string_view>
 
 #include "data/clsBaseDatos.h"
@@ -49,6 +50,8 @@ struct Ajustes {
   std::int16_t TA_TIENDA = 0;
   std::string TA_URL;
   std::string TA_FTP;
+  // The columns whose value was read from the company row in this run.
+  std::set<std::string> deEmpresa;
 };
 
 // The company columns that 5.0 removes: the moved settings and four that are not kept.
@@ -70,47 +73,57 @@ bool AjustesEnEmpresa(const ado::Recordset& rs) {
   return false;
 }
 
+template <class T>
+void LeeDeEmpresa(Rutina& r, Ajustes& a, T& ajuste, const ado::Recordset& rs,
+                  std::string_view campo) {
+  if (r.Lee(ajuste, rs, campo)) a.deEmpresa.emplace(campo);
+}
+
 // Settings that a Null leaves at their starting value, without a failure.
 template <class T>
-void LeeSiTieneValor(Rutina& r, T& ajuste, const ado::Recordset& rs, std::string_view campo) {
-  if (r.Si([&] { return !Campo(rs, campo).IsNull(); })) r.Lee(ajuste, rs, campo);
+void LeeSiTieneValor(Rutina& r, Ajustes& a, T& ajuste, const ado::Recordset& rs,
+                     std::string_view campo) {
+  if (r.Si([&] { return !Campo(rs, campo).IsNull(); })) LeeDeEmpresa(r, a, ajuste, rs, campo);
 }
 
 void LeeAjustes(Rutina& r, const ado::Recordset& rs, std::int16_t iVersionActual, Ajustes& a) {
+  const auto SiTieneValor = [&](auto& ajuste, std::string_view campo) {
+    LeeSiTieneValor(r, a, ajuste, rs, campo);
+  };
   r.Lee(a.COD_SUCU, rs, "COD_SUCU");
-  r.Lee(a.FACT_MOSTRA, rs, "FACT_MOSTRA");
+  LeeDeEmpresa(r, a, a.FACT_MOSTRA, rs, "FACT_MOSTRA");
   if (iVersionActual >= 330) {
-    r.Lee(a.FACT_POREMP, rs, "FACT_POREMP");
-    r.Lee(a.NOTA_FACTURA, rs, "NOTA_FACTURA");
+    LeeDeEmpresa(r, a, a.FACT_POREMP, rs, "FACT_POREMP");
+    LeeDeEmpresa(r, a, a.NOTA_FACTURA, rs, "NOTA_FACTURA");
   }
   if (iVersionActual >= 420) {
-    LeeSiTieneValor(r, a.CAMP_REDN, rs, "CAMP_REDN");
-    LeeSiTieneValor(r, a.CAD_ACT, rs, "CAD_ACT");
-    LeeSiTieneValor(r, a.DIAS_CAD, rs, "DIAS_CAD");
-    LeeSiTieneValor(r, a.HORAS_CAD, rs, "HORAS_CAD");
-    LeeSiTieneValor(r, a.LDV_CLIENTE, rs, "LDV_CLIENTE");
-    LeeSiTieneValor(r, a.LDA, rs, "LDA");
-    LeeSiTieneValor(r, a.LDC_TIPODOC, rs, "LDC_TIPODOC");
-    LeeSiTieneValor(r, a.LDC_MONEDA, rs, "LDC_MONEDA");
-    LeeSiTieneValor(r, a.LDC_SUCURSAL, rs, "LDC_SUCURSAL");
-    LeeSiTieneValor(r, a.LDC_PRESUP, rs, "LDC_PRESUP");
+    SiTieneValor(a.CAMP_REDN, "CAMP_REDN");
+    SiTieneValor(a.CAD_ACT, "CAD_ACT");
+    SiTieneValor(a.DIAS_CAD, "DIAS_CAD");
+    SiTieneValor(a.HORAS_CAD, "HORAS_CAD");
+    SiTieneValor(a.LDV_CLIENTE, "LDV_CLIENTE");
+    SiTieneValor(a.LDA, "LDA");
+    SiTieneValor(a.LDC_TIPODOC, "LDC_TIPODOC");
+    SiTieneValor(a.LDC_MONEDA, "LDC_MONEDA");
+    SiTieneValor(a.LDC_SUCURSAL, "LDC_SUCURSAL");
+    SiTieneValor(a.LDC_PRESUP, "LDC_PRESUP");
   }
   if (iVersionActual >= 430) {
-    LeeSiTieneValor(r, a.LIM_RENVTA, rs, "LIM_RENVTA");
-    LeeSiTieneValor(r, a.MOD_FECPED, rs, "MOD_FECPED");
-    LeeSiTieneValor(r, a.CP_RESTPRES, rs, "CP_RESTPRES");
-    LeeSiTieneValor(r, a.TC_SERVICIO, rs, "TC_SERVICIO");
-    LeeSiTieneValor(r, a.TC_IDSITIO, rs, "TC_IDSITIO");
+    SiTieneValor(a.LIM_RENVTA, "LIM_RENVTA");
+    SiTieneValor(a.MOD_FECPED, "MOD_FECPED");
+    SiTieneValor(a.CP_RESTPRES, "CP_RESTPRES");
+    SiTieneValor(a.TC_SERVICIO, "TC_SERVICIO");
+    SiTieneValor(a.TC_IDSITIO, "TC_IDSITIO");
   }
   if (iVersionActual >= 500) {
-    LeeSiTieneValor(r, a.TA_ACT, rs, "TA_ACT");
-    LeeSiTieneValor(r, a.TA_AGR, rs, "TA_AGR");
-    LeeSiTieneValor(r, a.TA_IMPTO, rs, "TA_IMPTO");
-    LeeSiTieneValor(r, a.TA_GRUPO, rs, "TA_GRUPO");
-    LeeSiTieneValor(r, a.TA_CADENA, rs, "TA_CADENA");
-    LeeSiTieneValor(r, a.TA_TIENDA, rs, "TA_TIENDA");
-    LeeSiTieneValor(r, a.TA_URL, rs, "TA_URL");
-    LeeSiTieneValor(r, a.TA_FTP, rs, "TA_FTP");
+    SiTieneValor(a.TA_ACT, "TA_ACT");
+    SiTieneValor(a.TA_AGR, "TA_AGR");
+    SiTieneValor(a.TA_IMPTO, "TA_IMPTO");
+    SiTieneValor(a.TA_GRUPO, "TA_GRUPO");
+    SiTieneValor(a.TA_CADENA, "TA_CADENA");
+    SiTieneValor(a.TA_TIENDA, "TA_TIENDA");
+    SiTieneValor(a.TA_URL, "TA_URL");
+    SiTieneValor(a.TA_FTP, "TA_FTP");
   }
 }
 
@@ -132,49 +145,86 @@ void ValidaSucursal(Rutina& r, std::string& sCodSucu) {
 
 std::string Numero(int valor) { return std::to_string(valor); }
 
-std::string LlenaNumero(const std::string& columna, int valor) {
-  return "UPDATE tblParametrosGenerales SET " + columna + "=" + Numero(valor) + " WHERE " +
-         columna + " IS NULL;";
-}
+// Which rows of the parameters a setting is written into: those where it is Null. While
+// the settings move, a setting read from the company also replaces the default (0 or '')
+// of a column that cannot hold Null: there the default is what a setting never given
+// looks like, as in the columns the synchronisation has just added. A value of its own,
+// set by hand in a column that was already there, stays.
+class Relleno {
+ public:
+  Relleno(const Ajustes& a, bool bMueveAjustes, const ado::Recordset& rsParametros)
+      : ajustes_(a), mueve_(bMueveAjustes) {
+    if (rsParametros.State() != ado::adStateOpen) return;  // the lookup failed
+    for (int i = 0; i < rsParametros.FieldCount(); ++i) {
+      const ado::Field campo = rsParametros.Fields(i);
+      if ((campo.Attributes & (ado::adFldIsNullable | ado::adFldMayBeNull)) == 0)
+        sinNulos_.insert(vb::UCase(campo.Name));
+    }
+  }
 
-std::string LlenaTexto(const Rutina& r, const std::string& columna, const std::string& valor) {
-  return "UPDATE tblParametrosGenerales SET " + columna + "='" + r.Une(valor) + "' WHERE " +
-         columna + " IS NULL;";
-}
+  bool Mueve(const std::string& columna) const {
+    return mueve_ && ajustes_.deEmpresa.count(columna) > 0;
+  }
 
-// The parameters row exists: each setting goes where the row has none. The branch code
-// and the receivables connection are written over only by the run that moves the
-// settings.
-void ActualizaParametros(Rutina& r, Ajustes& a, bool bMueveAjustes) {
+  std::string Donde(const std::string& columna, const std::string& vacio) const {
+    if (Mueve(columna) && sinNulos_.count(columna) > 0)
+      return "(" + columna + " IS NULL) OR (" + columna + "=" + vacio + ")";
+    return columna + " IS NULL";
+  }
+
+  std::string Numero(const std::string& columna, int valor) const {
+    return "UPDATE tblParametrosGenerales SET " + columna + "=" + ::Numero(valor) + " WHERE " +
+           Donde(columna, "0") + ";";
+  }
+
+  std::string Texto(const Rutina& r, const std::string& columna, const std::string& valor) const {
+    return "UPDATE tblParametrosGenerales SET " + columna + "='" + r.Une(valor) + "' WHERE " +
+           Donde(columna, "''") + ";";
+  }
+
+ private:
+  const Ajustes& ajustes_;
+  bool mueve_;
+  std::set<std::string> sinNulos_;  // upper-case names
+};
+
+// The parameters row exists: each setting goes where the row has none (see Relleno). The
+// branch code and the receivables connection are written over only by the run that moves
+// the settings, which also brings the three settings that the row would otherwise never
+// get.
+void ActualizaParametros(Rutina& r, Ajustes& a, bool bMueveAjustes, const Relleno& f) {
   if (bMueveAjustes)
     r.Ejecuta("UPDATE tblParametrosGenerales SET COD_SUCU='" + r.Une(a.COD_SUCU) + "';");
-  r.Ejecuta(LlenaNumero("FACT_MOSTRA", a.FACT_MOSTRA));
-  r.Ejecuta(LlenaNumero("FACT_POREMP", a.FACT_POREMP));
-  r.Ejecuta(LlenaNumero("NOTA_FACTURA", a.NOTA_FACTURA));
-  r.Ejecuta(LlenaNumero("CAMP_REDN", a.CAMP_REDN));
-  r.Ejecuta(LlenaNumero("CAD_ACT", a.CAD_ACT));
-  r.Ejecuta(LlenaNumero("DIAS_CAD", a.DIAS_CAD));
-  r.Ejecuta(LlenaNumero("HORAS_CAD", a.HORAS_CAD));
-  r.Ejecuta(LlenaNumero("LDV_CLIENTE", a.LDV_CLIENTE));
-  r.Ejecuta(LlenaNumero("LDA", a.LDA));
-  r.Ejecuta(LlenaNumero("LDC_TIPODOC", a.LDC_TIPODOC));
+  r.Ejecuta(f.Numero("FACT_MOSTRA", a.FACT_MOSTRA));
+  r.Ejecuta(f.Numero("FACT_POREMP", a.FACT_POREMP));
+  r.Ejecuta(f.Numero("NOTA_FACTURA", a.NOTA_FACTURA));
+  r.Ejecuta(f.Numero("CAMP_REDN", a.CAMP_REDN));
+  r.Ejecuta(f.Numero("CAD_ACT", a.CAD_ACT));
+  r.Ejecuta(f.Numero("DIAS_CAD", a.DIAS_CAD));
+  r.Ejecuta(f.Numero("HORAS_CAD", a.HORAS_CAD));
+  if (f.Mueve("LIM_RENVTA")) r.Ejecuta(f.Numero("LIM_RENVTA", a.LIM_RENVTA));
+  if (f.Mueve("MOD_FECPED")) r.Ejecuta(f.Numero("MOD_FECPED", a.MOD_FECPED));
+  if (f.Mueve("CP_RESTPRES")) r.Ejecuta(f.Numero("CP_RESTPRES", a.CP_RESTPRES));
+  r.Ejecuta(f.Numero("LDV_CLIENTE", a.LDV_CLIENTE));
+  r.Ejecuta(f.Numero("LDA", a.LDA));
+  r.Ejecuta(f.Numero("LDC_TIPODOC", a.LDC_TIPODOC));
   r.Ejecuta("UPDATE tblParametrosGenerales SET LDC_MONEDA= " + Numero(a.LDC_MONEDA) +
-            " WHERE LDC_MONEDA IS NULL;");
-  r.Ejecuta(LlenaNumero("LDC_SUCURSAL", a.LDC_SUCURSAL));
-  r.Ejecuta(LlenaNumero("LDC_PRESUP", a.LDC_PRESUP));
-  r.Ejecuta(LlenaNumero("TC_SERVICIO", a.TC_SERVICIO));
-  r.Ejecuta(LlenaTexto(r, "TC_IDSITIO", a.TC_IDSITIO));
+            " WHERE " + f.Donde("LDC_MONEDA", "0") + ";");
+  r.Ejecuta(f.Numero("LDC_SUCURSAL", a.LDC_SUCURSAL));
+  r.Ejecuta(f.Numero("LDC_PRESUP", a.LDC_PRESUP));
+  r.Ejecuta(f.Numero("TC_SERVICIO", a.TC_SERVICIO));
+  r.Ejecuta(f.Texto(r, "TC_IDSITIO", a.TC_IDSITIO));
   r.Ejecuta("UPDATE tblParametrosGenerales SET TC_KEY='' WHERE TC_KEY IS NULL;");
   r.Ejecuta("UPDATE tblParametrosGenerales SET TC_EMPRESA='' WHERE TC_EMPRESA IS NULL;");
-  r.Ejecuta(LlenaNumero("TA_ACT", a.TA_ACT));
-  r.Ejecuta(LlenaNumero("TA_AGR", a.TA_AGR));
-  r.Ejecuta(LlenaNumero("TA_IMPTO", a.TA_IMPTO));
-  r.Ejecuta(LlenaNumero("TA_GRUPO", a.TA_GRUPO));
-  r.Ejecuta(LlenaNumero("TA_CADENA", a.TA_CADENA));
-  r.Ejecuta(LlenaNumero("TA_TIENDA", a.TA_TIENDA));
+  r.Ejecuta(f.Numero("TA_ACT", a.TA_ACT));
+  r.Ejecuta(f.Numero("TA_AGR", a.TA_AGR));
+  r.Ejecuta(f.Numero("TA_IMPTO", a.TA_IMPTO));
+  r.Ejecuta(f.Numero("TA_GRUPO", a.TA_GRUPO));
+  r.Ejecuta(f.Numero("TA_CADENA", a.TA_CADENA));
+  r.Ejecuta(f.Numero("TA_TIENDA", a.TA_TIENDA));
   if (a.TA_URL.empty()) a.TA_URL = kDireccionTiempoAire;
-  r.Ejecuta(LlenaTexto(r, "TA_URL", a.TA_URL));
-  r.Ejecuta(LlenaTexto(r, "TA_FTP", a.TA_FTP));
+  r.Ejecuta(f.Texto(r, "TA_URL", a.TA_URL));
+  r.Ejecuta(f.Texto(r, "TA_FTP", a.TA_FTP));
   r.Ejecuta("UPDATE tblParametrosGenerales SET CFD_FACT = 0 WHERE CFD_FACT IS NULL;");
   r.Ejecuta("UPDATE tblParametrosGenerales SET FE_WEBSERVURL = '' WHERE FE_WEBSERVURL IS NULL;");
   r.Ejecuta("UPDATE tblParametrosGenerales SET FE_EMPRESA = '' WHERE FE_EMPRESA IS NULL;");
@@ -296,7 +346,7 @@ void ModificarEstructura50(ado::Connection& cnx, std::int16_t iManejador,
 
   rs = r.Abre("SELECT * FROM tblParametrosGenerales;");
   if (r.ConFilas(rs))
-    ActualizaParametros(r, a, bMueveAjustes);
+    ActualizaParametros(r, a, bMueveAjustes, Relleno(a, bMueveAjustes, rs));
   else
     InsertaParametros(r, a);
   r.Cierra(rs);

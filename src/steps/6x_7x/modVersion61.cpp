@@ -17,14 +17,6 @@ namespace {
 
 constexpr RellenoNulo kRellenoOfertasAgr = {"tblOfertasAgr", "CAT_AGR", "0"};
 
-constexpr std::array<RellenoNulo, 6> kRellenosTC = {{
-    {"tblBitacoraTC", "APROBACION_MOV", "''"},
-    {"tblBitacoraTC", "PROPINA_MOVTC", "0"},
-    {"tblTemporalesTC", "APROBACION_MOV", "''"},
-    {"tblTemporalesTC", "PROPINA_MOVTC", "0"},
-    {"tblTCTerminales", "ID_CLIENTE", "''"},
-    {"tblCajas", "PRINT_TC", "''"},
-}};
 
 // Invoice lines: batch numbers and expiry dates, then a unit price for every line that
 // has none (its sale price).
@@ -52,6 +44,15 @@ void AseguraHost(Rutina& r) {
 
 }  // namespace
 
+const std::array<RellenoNulo, 6> kRellenosAprobacionesTC = {{
+    {"tblBitacoraTC", "APROBACION_MOV", "''"},
+    {"tblBitacoraTC", "PROPINA_MOVTC", "0"},
+    {"tblTemporalesTC", "APROBACION_MOV", "''"},
+    {"tblTemporalesTC", "PROPINA_MOVTC", "0"},
+    {"tblTCTerminales", "ID_CLIENTE", "''"},
+    {"tblCajas", "PRINT_TC", "''"},
+}};
+
 void ModificarEstructura61(ado::Connection& cnx, std::int16_t iManejador) {
   Rutina r(cnx, "ModificarEstructura61", iManejador);
   r.ArmaManejador();
@@ -61,7 +62,7 @@ void ModificarEstructura61(ado::Connection& cnx, std::int16_t iManejador) {
   RellenaNulos(r, kRellenosTerminalesTC);
   r.Ejecuta("DELETE FROM tblProveedoresTC WHERE (COD_PROVTC=2);");
   AseguraHost(r);
-  RellenaNulos(r, kRellenosTC);
+  RellenaNulos(r, kRellenosAprobacionesTC);
   r.Ejecuta("DELETE FROM tblProveedoresTC WHERE (COD_PROVTC=3);");
   r.Ejecuta("DELETE FROM tblTcPromociones;");
   ReparaCaducidadInvFisico(r, iManejador);

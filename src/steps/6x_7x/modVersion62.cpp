@@ -3,22 +3,10 @@
 #include <array>
 
 #include "steps/6x_7x/ProveedoresTarjeta.h"
+#include "steps/6x_7x/modVersion61.h"
 #include "steps/6x_7x/RellenaNulos.h"
 #include "steps/6x_7x/ReparaCaducidadInvFisico.h"
 #include "steps/MarcoRutina.h"
-
-namespace {
-
-constexpr std::array<RellenoNulo, 6> kRellenos62 = {{
-    {"tblBitacoraTC", "APROBACION_MOV", "''"},
-    {"tblBitacoraTC", "PROPINA_MOVTC", "0"},
-    {"tblTemporalesTC", "APROBACION_MOV", "''"},
-    {"tblTemporalesTC", "PROPINA_MOVTC", "0"},
-    {"tblTCTerminales", "ID_CLIENTE", "''"},
-    {"tblCajas", "PRINT_TC", "''"},
-}};
-
-}  // namespace
 
 void ModificarEstructura62(ado::Connection& cnx, std::int16_t iManejador,
                            std::int16_t iVersionDestino) {
@@ -35,7 +23,7 @@ void ModificarEstructura62(ado::Connection& cnx, std::int16_t iManejador,
   r.Ejecuta(
       "UPDATE tblParametrosGenerales SET TC_IDSITIO='' WHERE (TC_IDSITIO IS NULL) OR "
       "(TC_SERVICIO=0);");
-  RellenaNulos(r, kRellenos62);
+  RellenaNulos(r, kRellenosAprobacionesTC);
   CopiaConceptosDeCaja(r);
   ReparaCaducidadInvFisico(r, iManejador);
 

@@ -1,10 +1,16 @@
 #include "steps/6x_7x/modVersion71.h"
 
-#include "steps/RutinaNoConstruida.h"
+#include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+#include "steps/6x_7x/ServiciosElectronicos.h"
+#include "steps/MarcoRutina.h"
 
-// Stand-ins until the routines of this module are built: each one raises the
-// "not built" error, so a run never takes it for a routine that ran.
+void ModificarEstructura71(ado::Connection& cnx, std::int16_t iManejador) {
+  Rutina r(cnx, "ModificarEstructura71", iManejador);
+  r.ArmaManejador();
 
-void ModificarEstructura71(ado::Connection& /*cnx*/, std::int16_t /*iManejador*/) {
-  RutinaNoConstruida("ModificarEstructura71");
+  r.Ejecuta("UPDATE tblNotasPorFactura SET TOTAL_NV=0 WHERE (TOTAL_NV IS NULL);");
+  ReparaCaducidadInvFisico(r, iManejador);
+  AseguraServiciosElectronicos(r);
+
+  r.RegistraVersion(710);
 }

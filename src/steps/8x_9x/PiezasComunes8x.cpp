@@ -20,33 +20,6 @@ std::string FechaDeHoy(std::int16_t iManejador) {
 }
 
 namespace {
-
-// The first settings row asks for provider 1: its connection is exactly "PSE_DEFINIDO"
-// (case counts) and its provider is 0.
-bool PideProveedorUno(const ado::Recordset& rs) {
-  if (rs.BOF() && rs.Eof()) return false;
-  const vb::Variant conexion = Campo(rs, "CNX_PSE");
-  const vb::Variant proveedor = Campo(rs, "PSE_CODPROV");
-  return !conexion.IsNull() && vb::CStr(conexion) == "PSE_DEFINIDO" && !proveedor.IsNull() &&
-         vb::CDbl(proveedor) == 0;
-}
-
-}  // namespace
-
-void AseguraProveedorSE(Rutina& r) {
-  r.EjecutaSiFalta("SELECT * FROM tblProveedoresSE WHERE COD_PROVSE=1;",
-                   "INSERT INTO tblProveedoresSE (COD_PROVSE,DES_PROVSE) VALUES (1,'Multicom®');");
-  r.Ejecuta("UPDATE tblParametrosGenerales SET PSE_CODPROV=0 WHERE (PSE_CODPROV IS NULL);");
-  ado::Recordset rs = r.Abre("SELECT CNX_PSE,PSE_CODPROV FROM tblParametrosGenerales;");
-  // Unlike the frame's other tests, an unreadable row does not hold: only the rule's own
-  // conditions give provider 1.
-  bool bPide = false;
-  r.Paso([&] { bPide = PideProveedorUno(rs); });
-  if (bPide) r.Ejecuta("UPDATE tblParametrosGenerales SET PSE_CODPROV=1;");
-  r.Cierra(rs);
-}
-
-namespace {
 constexpr std::array<const char*, 4> kClavesTipoImpuesto = {
     "UPDATE tblTipoImpuesto SET CLAVE_CFDI='' WHERE (CLAVE_CFDI IS NULL);",
     "UPDATE tblTipoImpuesto SET CLAVE_CFDI='002' WHERE (COD_TIPO=1);",

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "steps/6x_7x/ReparaCaducidadInvFisico.h"
+#include "steps/6x_7x/ServiciosElectronicos.h"
 
 class Rutina;
 
@@ -26,10 +27,6 @@ std::string FechaDeHoy(std::int16_t iManejador);
 
 // ReparaCaducidadInvFisico (the physical-inventory expiry dates) comes from here too.
 
-// Electronic-services provider 1 when it is missing, PSE_CODPROV Null to 0, and 1 in
-// every row when the first settings row has the connection "PSE_DEFINIDO" and the
-// provider 0. When the settings cannot be read, nothing is set to 1.
-void AseguraProveedorSE(Rutina& r);
 
 // The CFDI tax keys (SAT c_Impuesto): Null to '', then IVA '002', IEPS '003', ISR '001' by
 // tax type; one statement each, under the routine's handler state.

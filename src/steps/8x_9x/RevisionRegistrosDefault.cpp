@@ -152,7 +152,7 @@ void RevisaRegistrosDefault(ado::Connection& cnx, std::int16_t iManejador,
   RevisaImpuestoExento(r);
   AseguraPerfilHost(r);
   RevisaArticuloCFDI(r, iManejador, iVersionDestino);
-  AseguraProveedorSE(r);
+  AseguraServiciosElectronicos(r);
   RevisaProveedoresTC(r, miembro);
   if (miembro.bCorrigeMoneda)
     r.Ejecuta("UPDATE tblMonedas SET ABREVIA='MXN' WHERE (COD_MON=1) AND (ABREVIA IN('MN','M.N.'));");

@@ -179,7 +179,7 @@ void ModificarEstructura80(ado::Connection& cnx, std::int16_t iManejador,
   CreaArticuloCFDI(r, iManejador, iVersionDestino);
   r.Ejecuta("UPDATE tblConceptos SET CFDI_PAGO=0 WHERE (CFDI_PAGO IS NULL);");
   ReparaCaducidadInvFisico(r, iManejador);
-  AseguraProveedorSE(r);
+  AseguraServiciosElectronicos(r);
   r.RegistraVersion(800);
   r.SinManejador();
 }
@@ -196,7 +196,7 @@ void ModificarEstructura81(ado::Connection& cnx, std::int16_t iManejador,
   r.Ejecuta("UPDATE tblCatUnidades SET CVE_CFDI='KT' WHERE (CVE_CFDI='KIT') AND (COD_UND='PAQ');");
   r.Ejecuta("UPDATE tblFacturasRen SET UND_CFDI='KT' WHERE (UND_CFDI='KIT') AND (COD_UND='PAQ');");
   for (const char* sentencia : kComplementoPago) r.Ejecuta(sentencia);
-  AseguraProveedorSE(r);
+  AseguraServiciosElectronicos(r);
 
   // The tax keys, the loyalty tokens and the day's-sale units run unguarded: a failure
   // stops the climb here and 810 is not recorded.

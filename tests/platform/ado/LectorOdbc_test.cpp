@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "platform/ado/JuegoDeCaracteres.h"
 #include "platform/ado/LectorOdbc.h"
 #include "platform/ado/Utf16.h"
 
@@ -20,6 +21,18 @@ TEST(Utf16, ConvertsBothWaysAndKeepsWhatCannotBeConverted) {
   // A lone surrogate cannot be written in UTF-8.
   EXPECT_EQ(ado::Utf16AUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
   EXPECT_EQ(ado::Utf16AUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
+}
+
+TEST(JuegoDeCaracteres, MySqlSetsBecomeUtf8WithNothingLost) {
+  EXPECT_EQ(ado::JuegoIconvDeMySql("utf8mb4"), "UTF-8");
+  EXPECT_EQ(ado::JuegoIconvDeMySql("LATIN1"), "CP1252");
+  EXPECT_EQ(ado::JuegoIconvDeMySql("binary"), std::nullopt);
+  EXPECT_EQ(ado::AUtf8("\xDA\x80" "a", "CP1252"), "Ú€a");
+  // Bytes Windows-1252 leaves undefined, and a NUL, are kept.
+  EXPECT_EQ(ado::AUtf8(std::string("\x81\0\x9D", 3), "CP1252"),
+            std::string("\xC2\x81\0\xC2\x9D", 5));
+  EXPECT_EQ(ado::AUtf8(std::string("\x00\xDA\xD8\x3D\xDE\x00", 6), "UTF-16BE"), "Ú😀");
+  EXPECT_EQ(ado::AUtf8("Ú😀", "UTF-8"), "Ú😀");
 }
 
 TEST(SerialDeFechaHora, CountsDaysFromTheLanguagesEpoch) {

@@ -228,6 +228,16 @@ TEST_F(OdbcMariaDb, FieldTypesAreTheNearestAdoTypes) {
   EXPECT_TRUE(rs.BOF() && rs.Eof());
 }
 
+TEST_F(OdbcMariaDb, FieldsTellWhetherTheirColumnMayHoldNull) {
+  db().EjecutaSql("CREATE TABLE tblNulos (A SMALLINT NOT NULL DEFAULT 0, B SMALLINT NULL,"
+                  " C VARCHAR(5) NOT NULL DEFAULT '');\n");
+  ado::Recordset rs = cn_.Execute("SELECT * FROM tblNulos");
+  const long puedeSerNulo = ado::adFldIsNullable | ado::adFldMayBeNull;
+  EXPECT_EQ(rs.Fields("A").Attributes & puedeSerNulo, 0);
+  EXPECT_EQ(rs.Fields("B").Attributes & puedeSerNulo, puedeSerNulo);
+  EXPECT_EQ(rs.Fields("C").Attributes & puedeSerNulo, 0);
+}
+
 TEST_F(OdbcMariaDb, AccentedTextRoundTripsUnchanged) {
   const std::string texto = "ACTUALIZACIÓN de Bases de Datos Norvale Soft ® — ñandú €";
   cn_.Execute("CREATE TABLE tblTexto (T VARCHAR(100)) CHARACTER SET utf8mb4");

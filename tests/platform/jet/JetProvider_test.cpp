@@ -159,12 +159,13 @@ TEST_F(ProveedorJet, RehusaLosCambiosDeEstructura) {
   EXPECT_EQ(rs.Fields("C").Value(), vb::Variant(std::int32_t{1}));
 }
 
-// The catalogue's lookups by table, field number, field and index go through an index of
-// the copy; the file gets none, nor does a table without those columns.
+// The catalogue's lookups by table number, table, field number, field and index go
+// through an index of the copy; the file gets none, nor does a table without those columns.
 TEST_F(ProveedorJet, IndexaLasConsultasDelCatalogo) {
   Abre(prueba::LeeFixture(prueba::kCatalogoDeMuestra) + "\n" +
        "CREATE TABLE tblOtra (TABLA SMALLINT, CAMPO INTEGER);");
-  for (const char* consulta : {"SELECT * FROM tblCamposTabla WHERE TABLA=12",
+  for (const char* consulta : {"SELECT NUMERO,NOMBRE FROM tblTablas WHERE NUMERO=12",
+                               "SELECT * FROM tblCamposTabla WHERE TABLA=12",
                                "SELECT NOMBRE FROM tblCamposTabla WHERE NUMERO=901",
                                "SELECT * FROM tblDefaultCampos WHERE CAMPO=7",
                                "SELECT * FROM tblIndices WHERE TABLA=12",
@@ -172,7 +173,7 @@ TEST_F(ProveedorJet, IndexaLasConsultasDelCatalogo) {
     EXPECT_THAT(Textos(std::string("EXPLAIN QUERY PLAN ") + consulta, "detail"),
                 ElementsAre(HasSubstr("INDEX ix_")))
         << consulta;
-  EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM sqlite_schema WHERE type='index';"), 5);
+  EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM sqlite_schema WHERE type='index';"), 6);
   EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM sqlite_schema WHERE type='index' AND "
                    "tbl_name='tblOtra';"),
             0);
