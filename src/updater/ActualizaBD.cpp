@@ -10,7 +10,7 @@
 #include "steps/8x_9x/modVersion89.h"
 #include "steps/8x_9x/modVersion91.h"
 #include "steps/MarcoRutina.h"
-#include "steps/RutinaNoConstruida.h"
+#include "platform/ado/ConexionPerdida.h"
 #include "updater/PasosMarco.h"
 
 namespace {
@@ -27,8 +27,8 @@ constexpr const char* kArreglosDependencia[] = {
     "UPDATE tblDp_Config SET CC_Timer=30 WHERE (CC_Timer IS NULL) OR (CC_Timer=0);",
 };
 
-// The satellite update's logging trap. A fix-up that is not built yet is logged too, and
-// makes the update fail: it cannot count as done.
+// The satellite update's logging trap. A fix-up cut short by a lost connection is logged
+// too, and makes the update fail: it cannot count as done.
 class Trampa {
  public:
   explicit Trampa(bool& bResultado) : resultado_(bResultado) {}
@@ -37,7 +37,7 @@ class Trampa {
       accion();
     } catch (const vb::Error& error) {
       EscribeEntradaLog(kEtiqueta, error.Number(), error.Description());
-      if (EsRutinaNoConstruida(error)) resultado_ = false;
+      if (ado::EsConexionPerdida(error)) resultado_ = false;
     }
   }
 

@@ -3,13 +3,12 @@
 #include "data/clsBaseDatos.h"
 #include "platform/ado/ConexionPerdida.h"
 #include "steps/6x_7x/modTiempoAire.h"
-#include "steps/RutinaNoConstruida.h"
 
 void IgnorandoErrores(const std::function<void()>& bloque) {
   try {
     bloque();
   } catch (const vb::Error& error) {
-    if (EsRutinaNoConstruida(error) || ado::EsConexionPerdida(error)) throw;
+    if (ado::EsConexionPerdida(error)) throw;
   }
 }
 

@@ -27,8 +27,7 @@
 #include "updater/frmActIngreso.h"
 
 // Runs a block whose failures are passed over without a trace; the block ends at its
-// first failure. A routine that is not built yet, or a lost connection, is never passed
-// over.
+// first failure. A lost connection is never passed over.
 void IgnorandoErrores(const std::function<void()>& bloque);
 
 class frmActIngreso::Paso {

@@ -1,7 +1,6 @@
 // The satellite update of the doctor's-office (10), central-administrator (11) and branch
 // (12) databases.
 #include "ladder/EscaleraDePrueba.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace prueba {
 namespace {
@@ -88,12 +87,12 @@ TEST_F(ActualizaBDTest, FailuresAreLoggedAndTheWorkGoesOn) {
             indice + indice + EntradaDeLog("Error en Actualiza BD :", 94, "Invalid use of Null"));
 }
 
-TEST_F(ActualizaBDTest, AFixUpNotBuiltYetIsLoggedAndTheUpdateFails) {
-  dobles::FallaRutina("ModificarEstructura91_CA", kErrorRutinaNoConstruida,
-                      "ModificarEstructura91_CA: rutina no construida todavía");
+// A fix-up cut short by a lost connection did not run: logged, and the update fails.
+TEST_F(ActualizaBDTest, AFixUpThatLosesItsConnectionIsLoggedAndTheUpdateFails) {
+  dobles::PierdeConexionEn("ModificarEstructura91_CA");
   EXPECT_FALSE(Satelite(EstructuraConsultorio, 600));
-  EXPECT_EQ(RunLog(), EntradaDeLog("Error en Actualiza BD :", kErrorRutinaNoConstruida,
-                                   "ModificarEstructura91_CA: rutina no construida todavía"));
+  EXPECT_EQ(RunLog(), EntradaDeLog("Error en Actualiza BD :", -2147467259,
+                                   "Lost connection to server during query"));
 }
 
 TEST_F(ActualizaBDTest, AFailedSynchronisationEndsTheUpdateAtOnce) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ladder/EscaleraDePrueba.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace prueba {
 namespace {
@@ -169,15 +168,14 @@ TEST_F(ActualizaVersionesTest, AnErrorThatLeavesAStepStopsTheClimbWithItsBox) {
   }
 }
 
-TEST_F(ActualizaVersionesTest, ARoutineNotBuiltYetStopsTheClimbWithItsName) {
+TEST_F(ActualizaVersionesTest, ALostConnectionStopsTheClimbEvenWhereFailuresArePassedOver) {
   // The 5.3 and 5.4 steps pass over the failures of their first routine, but not this one.
-  dobles::FallaRutina("ModificarEstructura54", kErrorRutinaNoConstruida,
-                      "ModificarEstructura54: rutina no construida todavía");
+  dobles::PierdeConexionEn("ModificarEstructura54");
   ui_.Responde(ui::Respuesta::OK);
   EXPECT_FALSE(Escalera(530));
   ASSERT_EQ(ui_.cajas.size(), 1u);
   EXPECT_EQ(ui_.cajas[0].prompt,
-            "Error 32000\r\nModificarEstructura54: rutina no construida todavía");
+            "Error -2147467259\r\nLost connection to server during query");
   EXPECT_EQ(ui_.cajas[0].titulo, "Error al actualizar a v.9.5.2  a partir de v.5.3.0");
   EXPECT_THAT(Rutinas(), ElementsAre("ModificarEstructura54(4)"));
 }

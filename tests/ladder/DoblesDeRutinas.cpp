@@ -4,7 +4,10 @@
 // symbol from a library only when no object file of the program defines it.
 #include "ladder/DoblesDeRutinas.h"
 
+#include "platform/ado/Provider.h"
+
 #include <map>
+#include <set>
 
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Error.h"
@@ -48,6 +51,11 @@
 namespace prueba::dobles {
 
 namespace {
+
+std::set<std::string>& ConexionesPerdidas() {
+  static std::set<std::string> rutinas;
+  return rutinas;
+}
 
 std::map<std::string, vb::Error>& Fallas() {
   static std::map<std::string, vb::Error> fallas;
@@ -105,6 +113,8 @@ void FallaRutina(const std::string& nombre, long numero, const std::string& desc
   Fallas().insert_or_assign(nombre, vb::Error(numero, descripcion));
 }
 
+void PierdeConexionEn(const std::string& nombre) { ConexionesPerdidas().insert(nombre); }
+
 void FallaSincronizacion(CuandoFalla cuando) {
   SincronizacionesQueFallan().push_back(std::move(cuando));
 }
@@ -118,6 +128,7 @@ void Limpia() {
   CadenasDeRutinas().clear();
   Sincronizaciones().clear();
   Fallas().clear();
+  ConexionesPerdidas().clear();
   SincronizacionesQueFallan().clear();
 }
 
@@ -143,6 +154,9 @@ void Registra(const std::string& rutina, const ado::Connection* cnx,
   Diario().push_back(entrada);
   const auto falla = Fallas().find(rutina);
   if (falla != Fallas().end()) throw falla->second;
+  if (ConexionesPerdidas().contains(rutina))
+    throw ado::ProviderError({{ado::adErrUnspecified, "Lost connection to server during query",
+                               "", "08S01", 2013}});
 }
 
 }  // namespace

@@ -39,6 +39,8 @@ std::vector<Sincronizacion>& Sincronizaciones();
 // The routine `nombre` raises vb::Error(numero, descripcion) on each call (after its
 // entry is written).
 void FallaRutina(const std::string& nombre, long numero, const std::string& descripcion);
+// The routine `nombre` meets a connection that the server dropped (SQLSTATE 08S01).
+void PierdeConexionEn(const std::string& nombre);
 // The synchronisation reports failure (bExisteError) when `cuando` holds for the progress
 // caption at the moment it is called and the structure kind asked for.
 void FallaSincronizacion(std::function<bool(const std::string& caption, int iEstructura)> cuando);

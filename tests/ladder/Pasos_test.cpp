@@ -1,7 +1,6 @@
 // The ladder steps: the frame they share, their synchronisation windows and air-time
 // conditions, the routines each calls with its arguments, and their own statements.
 #include "ladder/EscaleraDePrueba.h"
-#include "steps/RutinaNoConstruida.h"
 
 namespace prueba {
 namespace {
