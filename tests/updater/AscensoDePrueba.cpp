@@ -16,9 +16,10 @@ namespace usuario = ui::usuario;
 
 std::string Minusculas(std::string texto) { return vb::LCase(texto); }
 
-// The MySQL column type that the synchronisation gives a catalogue type code, as the
-// server reports it.
-std::string TipoDelCatalogo(int tipo, int valor) {
+// The MySQL column type that the synchronisation gives a catalogue column, as the server
+// reports it: by its type code, but an XML_ column is a long text whatever its code.
+std::string TipoDelCatalogo(const std::string& nombre, int tipo, int valor) {
+  if (vb::UCase(nombre).starts_with("XML_")) return "longtext";
   if (tipo == 9) return "varchar(" + std::to_string(valor) + ")";
   static const std::map<int, std::string> tipos = {
       {0, "smallint(6)"},   {1, "tinyint(4)"}, {2, "smallint(6)"}, {3, "bigint(20)"},
@@ -49,19 +50,20 @@ SqlDeCatalogo CatalogoDelAscenso() {
 }
 
 // The main kind's tables of the catalogue, as the synchronisation builds them on MySQL.
-std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaCatalogo) {
+std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaCatalogo,
+                                                        const std::string& clases) {
   ado::Connection cnx;
   cnx.Open(CadenaJet(rutaCatalogo));
   std::map<std::string, Estructura> tablas;
   for (const auto& t :
-       FilasDe(cnx, "SELECT NUMERO, NOMBRE FROM tblTablas WHERE BD NOT IN (5,10,11,12);")) {
+       FilasDe(cnx, "SELECT NUMERO, NOMBRE FROM tblTablas WHERE " + clases + ";")) {
     Estructura& e = tablas[Minusculas(vb::CStr(t[1]))];
     const std::string numero = vb::CStr(t[0]);
     for (const auto& c :
          FilasDe(cnx, "SELECT NOMBRE, TIPO, VALOR FROM tblCamposTabla WHERE TABLA=" + numero +
                           " ORDER BY NUMERO;"))
       e.columnas[Minusculas(vb::Trim(vb::CStr(c[0])))] =
-          TipoDelCatalogo(vb::CInt(c[1]), vb::CInt(c[2]));
+          TipoDelCatalogo(vb::Trim(vb::CStr(c[0])), vb::CInt(c[1]), vb::CInt(c[2]));
     for (const auto& i :
          FilasDe(cnx, "SELECT NUMERO, NOMBRE, UNICA FROM tblIndices WHERE TABLA=" + numero + ";")) {
       Indice& indice = e.indices[Minusculas(vb::CStr(i[1]))];
@@ -170,20 +172,22 @@ void AscensoPorElDialogo::PreparaBase(const std::string& fixture) {
   db_.EscribeDsn(db_.Nombre());
 }
 
-void AscensoPorElDialogo::Actualiza(int hora) {
+void AscensoPorElDialogo::Actualiza(int hora, const TestDatabase& db, int caja) {
   ahora_ = vb::DateTime{vb::DateSerial(2026, 12, 10).serial + vb::TimeSerial(hora, 0, 0).serial};
   ui_.cajas.clear();
   frmActIngreso dialogo;
   dialogo.Load();
   usuario::Elige(dialogo.optTipoBD[1]);
   const auto& fuentes = dialogo.cmbDSNList.List;
-  const auto fuente = std::find(fuentes.begin(), fuentes.end(), db_.Nombre());
+  const auto fuente = std::find(fuentes.begin(), fuentes.end(), db.Nombre());
   ASSERT_NE(fuente, fuentes.end());
   usuario::EligeElemento(dialogo.cmbDSNList, static_cast<int>(fuente - fuentes.begin()));
-  usuario::Marca(dialogo.chkProyecto[0], 1);
+  for (int i = 0; i < 4; ++i) usuario::Marca(dialogo.chkProyecto[i], i == caja ? 1 : 0);
   usuario::Marca(dialogo.chkRegDef, 1);
-  usuario::Marca(dialogo.chkCA, 1);
-  usuario::Escribe(dialogo.txtRutaImagenes, "C:\\Velmar");
+  if (caja == 0) {
+    usuario::Marca(dialogo.chkCA, 1);
+    usuario::Escribe(dialogo.txtRutaImagenes, "C:\\Velmar");
+  }
   usuario::HaceClic(dialogo.cmdOpc[0]);
 }
 

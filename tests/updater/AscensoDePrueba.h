@@ -33,8 +33,11 @@ struct Estructura {
   bool operator==(const Estructura&) const = default;
 };
 
-// The main kind's tables of the catalogue, as the synchronisation builds them on MySQL.
-std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaCatalogo);
+// The tables of the catalogue of the kinds that `clases` selects (a condition on BD; the
+// main kind's unless told), as the synchronisation builds them on MySQL.
+inline constexpr const char* kClasePrincipal = "BD NOT IN (5,10,11,12)";
+std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaCatalogo,
+                                                        const std::string& clases = kClasePrincipal);
 std::map<std::string, Estructura> EstructuraDeLaBase(const TestDatabase& db);
 
 // Where the database departs from the catalogue, one line each: a catalogue table, column
@@ -65,7 +68,11 @@ class AscensoPorElDialogo : public ::testing::Test {
   // The administrator's run at a time of the run day (which names the run's log): the
   // database's data source, the main kind, the catalogue's default rows and the images
   // folder of the installation; then the update button.
-  void Actualiza(int hora);
+  void Actualiza(int hora) { Actualiza(hora, db_); }
+  // The same on another database of the test server, whose data source is written, with
+  // the box of kind `caja` (0 main, 1 central administrator, 2 branch, 3 doctor's office)
+  // the only one ticked; the images folder only goes with the main kind.
+  void Actualiza(int hora, const TestDatabase& db, int caja = 0);
 
   std::string Cajas() const;  // the run's boxes, one line each
   bool HayCaja(const std::string& inicio) const;
