@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The demo, on a fresh Debian 12 machine: installs what the project needs, builds the
 # program, starts a throwaway MariaDB server (data under build/demodb/) with a sample store
-# database and a data source of the same name for it, puts the sample structure catalogue
-# beside the program as EstBDs.mdb, and opens the program's dialog on your display. The
+# database and a data source of the same name for it, puts the reference structure catalogue
+# at 9.5.2 beside the program as EstBDs.mdb, and opens the program's dialog on your display. The
 # server is stopped when the dialog closes.
 #   scripts/demo.sh           Gradix, on a store database at structure 5.0
 #                             (tests/fixtures/bd/ascenso_500.sql), data source velmar_demo
