@@ -28,6 +28,7 @@
 #include "platform/vb/Text.h"
 #include "platform/win/Sistema.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/ComponenteDePrueba.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 #include "updater/AscensoDePrueba.h"
@@ -247,6 +248,8 @@ int main(int argc, char** argv) {
     std::string porNombre;
     for (int i = siguiente; i < argc; ++i) porNombre += prueba::LeeFixture(argv[i]) + "\n";
     const prueba::ProgramaConCatalogo programa(prueba::CatalogoDeReferencia(porNombre));
+    // Step 6.0 encrypts the tills' passwords with the project's component and a test key.
+    prueba::CarpetaConComponente::Instala(prueba::Componente::Proyecto, programa.Carpeta());
     const int version = VersionDelCatalogo(programa.RutaCatalogo());
     win::EstableceSleep([](unsigned) {});
     std::printf("climbing from 5.0 to the catalogue's version %d\n", version);
