@@ -174,9 +174,10 @@ TEST_F(Ascenso952, Paradas) {
     EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (Filas{{"952"}}));
     if (parada == 740) {
       // The air-time rebuild of a run bound for 7.4 writes the forty air-time articles
-      // without a SAT code, and 8.0 gives them the generic one; the later run does not
-      // rebuild them again, so they keep it (the shop that climbed at once has the
-      // air-time code).
+      // without a SAT code, and 8.0 gives them the generic one. Step 8.0 rebuilds the
+      // catalogue (with the air-time code) only in runs that started below 7.4, and the
+      // steps after it only in runs that started at their own version or later, so a
+      // shop that stopped at exactly 7.4 keeps the generic code.
       const std::string deTiempoAire =
           " FROM tblCatArticulos WHERE COD1_ART IN (SELECT CLAVE_TA FROM tblMontosTA)";
       EXPECT_EQ(db.Consulta("SELECT CVE_CFDI, COUNT(*)" + deTiempoAire + " GROUP BY 1"),
@@ -196,7 +197,8 @@ TEST_F(Ascenso952, Paradas) {
 
 // The satellite kinds, each a database of its own reached over its own data source with
 // its box the only one ticked: brought to the structure of its kind in one pass, with the
-// kind's fix-ups; the satellite update records no version.
+// kind's fix-ups; the satellite update records no version. Each run at its own time of
+// day, so that each has a run log of its own.
 TEST_F(Ascenso952, Satelites) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
   TestDatabase administrador;
@@ -241,6 +243,26 @@ TEST_F(Ascenso952, Satelites) {
   EXPECT_EQ(ExtrasDe(deConsultorio, EstructuraDeLaBase(consultorio)),
             std::set<std::string>{"tblversion"});
   EXPECT_EQ(consultorio.Consulta("SELECT VER FROM tblVersion"), (Filas{{"500"}}));
+
+  // A branch whose settings table holds the old columns only, with a row of empty
+  // settings: the synchronisation adds the rest, and the fix-ups fill the row.
+  TestDatabase dependencia;
+  dependencia.EjecutaSql(
+      "CREATE TABLE tblVersion (VER SMALLINT NOT NULL DEFAULT 0, CXC_CENTRAL SMALLINT NOT NULL "
+      "DEFAULT 0); INSERT INTO tblVersion VALUES (500, 0);"
+      "CREATE TABLE tblDp_Config (Enviar_DEV SMALLINT NULL, Dp_CEDIS SMALLINT NULL);"
+      "INSERT INTO tblDp_Config VALUES (NULL, 1);");
+  dependencia.EscribeDsn(dependencia.Nombre());
+  Actualiza(11, dependencia, 2);
+  ASSERT_FALSE(HayCaja("Error ")) << Cajas();
+  EXPECT_TRUE(HayCaja("La base de datos fue actualizada a la versión 9.5.2")) << Cajas();
+  EXPECT_EQ(Encabezados(LeeLog()), std::vector<std::string>{}) << LeeLog();
+  const auto deDependencia = EstructuraDelCatalogo(programa_.RutaCatalogo(), "BD=12");
+  EXPECT_EQ(Diferencias(deDependencia, EstructuraDeLaBase(dependencia)),
+            std::vector<std::string>{});
+  EXPECT_EQ(dependencia.Consulta("SELECT Enviar_DEV, Dp_CEDIS, Dp_NVE, Dp_FAC, CC_Activa, "
+                                 "CC_Timer FROM tblDp_Config"),
+            (Filas{{"0", "1", "0", "0", "0", "30"}}));
 }
 
 }  // namespace

@@ -17,9 +17,11 @@ namespace usuario = ui::usuario;
 std::string Minusculas(std::string texto) { return vb::LCase(texto); }
 
 // The MySQL column type that the synchronisation gives a catalogue column, as the server
-// reports it: by its type code, but an XML_ column is a long text whatever its code.
+// reports it: by its type code, but an XML_ column is a long text and an IMGBIT_ column a
+// picture whatever its code.
 std::string TipoDelCatalogo(const std::string& nombre, int tipo, int valor) {
   if (vb::UCase(nombre).starts_with("XML_")) return "longtext";
+  if (vb::UCase(nombre).starts_with("IMGBIT_")) return "longblob";
   if (tipo == 9) return "varchar(" + std::to_string(valor) + ")";
   static const std::map<int, std::string> tipos = {
       {0, "smallint(6)"},   {1, "tinyint(4)"}, {2, "smallint(6)"}, {3, "bigint(20)"},
