@@ -108,11 +108,10 @@ TEST_F(ConsultorioGrabado, SqlServerForms) {
     tablas.filas.push_back({"consultorio", "dbo", tabla, "TABLE"});
   db_.Responde("EXEC sp_tables;", tablas);
   prueba::Resultado columnas{{"COLUMN_NAME"}, {}};
-  for (const char* columna :
-       {"Id_Consultorio", "Nombre", "Direccion", "Pedido", "Especialidad", "Institucion",
-        "Logo_Facultad", "Codigo_Producto", "Precio_Receta", "Folio", "Id_Persona",
-        "Folio_Pedido", "Folio_Venta", "Id_Concepto", "Desc_Concepto", "Imprimir_Concepto",
-        "Id_Medico", "Id_Serial"})
+  for (const char* columna : {"Id_Consultorio", "Nombre", "Direccion", "Pedido", "Especialidad",
+                              "Institucion", "Logo_Facultad", "Codigo_Producto", "Precio_Receta",
+                              "Folio", "Id_Persona", "Folio_Pedido", "Folio_Venta", "Id_Concepto",
+                              "Desc_Concepto", "Imprimir_Concepto", "Id_Medico", "Id_Serial"})
     columnas.filas.push_back({columna});
   db_.Responde(prueba::EmpiezaCon("SELECT COLUMN_NAME FROM INFORMATION_SCHEMA.Columns"), columnas);
   db_.Responde(prueba::EmpiezaCon("sp_helpIndex"),

@@ -52,7 +52,8 @@ TEST_F(Catalogo80a84, FromTheCatalogueAlone) {
             (Filas{{"tblcatclientes", "MAIL_CLI", "100"},
                    {"tblcatclientes", "NOM_CLI", "254"},
                    {"tblcatproveedor", "NOM_PROV", "254"},
-                   {"tblcomprasenc", "PED_IMP", "21"}, {"tblfacturasenc", "SAT_MPAGO", "100"},
+                   {"tblcomprasenc", "PED_IMP", "21"},
+                   {"tblfacturasenc", "SAT_MPAGO", "100"},
                    {"tblformaspago", "SAT_MPAGO", "50"},
                    {"tblocomenc", "PED_IMP", "21"}}));
 }

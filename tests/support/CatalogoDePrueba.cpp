@@ -32,7 +32,8 @@ SqlDeCatalogo CatalogoDeReferencia(const std::string& porNombre, const std::stri
 SqlDeCatalogo CatalogoConTablas(const std::vector<std::string>& tablas,
                                 const std::string& despues) {
   std::string lista;
-  for (const std::string& tabla : tablas) lista += (lista.empty() ? "lower('" : ",lower('") + tabla + "')";
+  for (const std::string& tabla : tablas)
+    lista += (lista.empty() ? "lower('" : ",lower('") + tabla + "')";
   std::string filtro = "DELETE FROM Tabla WHERE lower(NOMBRE) NOT IN (" + lista + ");\n";
   for (const char* filas : {"Campo", "Indice", "Defecto"})
     filtro += std::string("DELETE FROM ") + filas +

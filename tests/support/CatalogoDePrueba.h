@@ -66,7 +66,8 @@ class CarpetaTemporal {
 };
 
 // A program folder whose "EstBDs.mdb" holds the script `script` (a fixture path) and
-// then `sqlAdicional`, or the whole catalogue given. gRutaApp points at the folder while the object lives.
+// then `sqlAdicional`, or the whole catalogue given. gRutaApp points at the folder while the object
+// lives.
 class ProgramaConCatalogo {
  public:
   explicit ProgramaConCatalogo(const std::string& sqlAdicional = {},

@@ -20,13 +20,18 @@ using Ascenso599 = AscensoPorElDialogo;
 // at 5.9.9 the columns that later routines widen (the till's password, the client's mail
 // and name, the provider's and the company's names) keep their old widths, and so do the
 // columns that stay as they are to the end of the climb (see AscensoCompleto_test.cpp).
-const std::vector<std::string> kAnchosPosteriores = {
-    "tblcajas.ta_password: varchar(40)",       "tblcatclientes.mail_cfd: varchar(100)",
-    "tblcatclientes.nom_cli: varchar(120)",    "tblcatproveedor.nom_prov: varchar(120)",
-    "tblempresa.nom_emp: varchar(100)",        "tblmenusff.cod_usuario: varchar(10)",
-    "tblmenusff.nombre_opcion: varchar(40)",   "tblmenuspv.cod_usuario: varchar(10)",
-    "tblmenuspv.nombre_opcion: varchar(40)",   "tblnotasporfactura.folio_nv: bigint(20)",
-    "tblplantillamenus.nombre_opcion: varchar(40)", "tblusuarios.cod_usu: varchar(10)"};
+const std::vector<std::string> kAnchosPosteriores = {"tblcajas.ta_password: varchar(40)",
+                                                     "tblcatclientes.mail_cfd: varchar(100)",
+                                                     "tblcatclientes.nom_cli: varchar(120)",
+                                                     "tblcatproveedor.nom_prov: varchar(120)",
+                                                     "tblempresa.nom_emp: varchar(100)",
+                                                     "tblmenusff.cod_usuario: varchar(10)",
+                                                     "tblmenusff.nombre_opcion: varchar(40)",
+                                                     "tblmenuspv.cod_usuario: varchar(10)",
+                                                     "tblmenuspv.nombre_opcion: varchar(40)",
+                                                     "tblnotasporfactura.folio_nv: bigint(20)",
+                                                     "tblplantillamenus.nombre_opcion: varchar(40)",
+                                                     "tblusuarios.cod_usu: varchar(10)"};
 
 // A shop at 5.0 climbs to the catalogue's 5.9.9; a second run changes nothing. (The test's
 // name is short because the database, and so its data source, is named after it, and the

@@ -28,10 +28,10 @@ class Ascenso952 : public AscensoPorElDialogo {
 
   // The catalogue's version, for a climb that stops on the way.
   void VersionDelCatalogo(int version) const {
-    CreaBaseSqlite(programa_.RutaCatalogo(),
-                   CatalogoDeReferencia({}, "UPDATE tblVersion SET VER = " +
-                                                std::to_string(version) + ";")
-                       .sql);
+    CreaBaseSqlite(
+        programa_.RutaCatalogo(),
+        CatalogoDeReferencia({}, "UPDATE tblVersion SET VER = " + std::to_string(version) + ";")
+            .sql);
   }
 };
 
@@ -151,8 +151,7 @@ TEST_F(Ascenso952, Desde500) {
 // own.
 TEST_F(Ascenso952, Paradas) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
-  const std::string sinNonce =
-      "UPDATE tblCajas SET TA_PASSWORD=IF(TA_PASSWORD='', '', 'cifrada');";
+  const std::string sinNonce = "UPDATE tblCajas SET TA_PASSWORD=IF(TA_PASSWORD='', '', 'cifrada');";
   PreparaBase("bd/ascenso_500.sql");
   Actualiza(9);
   ASSERT_FALSE(HayCaja("Error ")) << Cajas();
@@ -182,8 +181,9 @@ TEST_F(Ascenso952, Paradas) {
           " FROM tblCatArticulos WHERE COD1_ART IN (SELECT CLAVE_TA FROM tblMontosTA)";
       EXPECT_EQ(db.Consulta("SELECT CVE_CFDI, COUNT(*)" + deTiempoAire + " GROUP BY 1"),
                 (Filas{{"01010101", "40"}}));
-      db.EjecutaSql("UPDATE tblCatArticulos SET CVE_CFDI='83111603' WHERE COD1_ART IN "
-                    "(SELECT CLAVE_TA FROM tblMontosTA);");
+      db.EjecutaSql(
+          "UPDATE tblCatArticulos SET CVE_CFDI='83111603' WHERE COD1_ART IN "
+          "(SELECT CLAVE_TA FROM tblMontosTA);");
     }
     db.EjecutaSql(sinNonce);
     const std::map<std::string, Filas> porPartes = Contenido(db);

@@ -57,8 +57,7 @@ std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaC
   ado::Connection cnx;
   cnx.Open(CadenaJet(rutaCatalogo));
   std::map<std::string, Estructura> tablas;
-  for (const auto& t :
-       FilasDe(cnx, "SELECT NUMERO, NOMBRE FROM tblTablas WHERE " + clases + ";")) {
+  for (const auto& t : FilasDe(cnx, "SELECT NUMERO, NOMBRE FROM tblTablas WHERE " + clases + ";")) {
     Estructura& e = tablas[Minusculas(vb::CStr(t[1]))];
     const std::string numero = vb::CStr(t[0]);
     for (const auto& c :

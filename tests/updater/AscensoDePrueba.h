@@ -36,8 +36,8 @@ struct Estructura {
 // The tables of the catalogue of the kinds that `clases` selects (a condition on BD; the
 // main kind's unless told), as the synchronisation builds them on MySQL.
 inline constexpr const char* kClasePrincipal = "BD NOT IN (5,10,11,12)";
-std::map<std::string, Estructura> EstructuraDelCatalogo(const std::string& rutaCatalogo,
-                                                        const std::string& clases = kClasePrincipal);
+std::map<std::string, Estructura> EstructuraDelCatalogo(
+    const std::string& rutaCatalogo, const std::string& clases = kClasePrincipal);
 std::map<std::string, Estructura> EstructuraDeLaBase(const TestDatabase& db);
 
 // Where the database departs from the catalogue, one line each: a catalogue table, column

@@ -26,7 +26,8 @@ std::vector<std::string> Filas(const std::string& ruta, const std::string& consu
   };
   char* error = nullptr;
   EXPECT_EQ(sqlite3_exec(db, consulta.c_str(), agrega, &filas, &error), SQLITE_OK)
-      << (error ? error : "") << "\n" << consulta;
+      << (error ? error : "") << "\n"
+      << consulta;
   sqlite3_free(error);
   sqlite3_close(db);
   return filas;
@@ -105,8 +106,7 @@ TEST_F(CatalogoDeReferencia, HoldsTheMainStoreAndTheSatelliteKinds) {
 
 // Numbering keeps every row, gives each number once and ties each row to its table.
 TEST_F(CatalogoDeReferencia, NumberingKeepsEveryRow) {
-  for (const auto& [nombres, numeros] :
-       std::vector<std::pair<std::string, std::string>>{
+  for (const auto& [nombres, numeros] : std::vector<std::pair<std::string, std::string>>{
            {"SELECT count(*) FROM Tabla", "SELECT count(DISTINCT NUMERO) FROM tblTablas"},
            {"SELECT count(*) FROM Campo", "SELECT count(DISTINCT NUMERO) FROM tblCamposTabla"},
            {"SELECT count(*) FROM Indice", "SELECT count(DISTINCT NUMERO) FROM tblIndices"},

@@ -5,7 +5,6 @@
 // of the version row (before its new row, and between the new row and the removal of the
 // old ones) and in the middle of every second step; one case kills the real server.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,8 +40,9 @@ class AscensoCortado : public AscensoPorElDialogo {
   // Each encryption draws a nonce of its own, so the tills' passwords are compared by their
   // length, which a password encrypted twice would not keep.
   EstadoFinal Estado() const {
-    db_.EjecutaSql("UPDATE tblCajas SET TA_PASSWORD=CONCAT('cifrada ', LENGTH(TA_PASSWORD)) "
-                   "WHERE TA_PASSWORD<>'';");
+    db_.EjecutaSql(
+        "UPDATE tblCajas SET TA_PASSWORD=CONCAT('cifrada ', LENGTH(TA_PASSWORD)) "
+        "WHERE TA_PASSWORD<>'';");
     return {Contenido(db_), EstructuraDeLaBase(db_)};
   }
 
