@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -93,6 +94,18 @@ std::vector<std::string> SinVersion(const std::vector<std::string>& textos) {
   for (const std::string& texto : textos)
     if (texto.find("tblVersion") == std::string::npos) resto.push_back(texto);
   return resto;
+}
+
+std::vector<std::string> QueContienen(const std::vector<std::string>& textos,
+                                      const std::string& parte) {
+  std::vector<std::string> conParte;
+  for (const std::string& texto : textos)
+    if (texto.find(parte) != std::string::npos) conParte.push_back(texto);
+  return conParte;
+}
+
+bool Envio(const std::vector<std::string>& textos, const std::string& sql) {
+  return std::find(textos.begin(), textos.end(), sql) != textos.end();
 }
 
 std::string Reemplaza(std::string texto, const std::string& de, const std::string& a) {

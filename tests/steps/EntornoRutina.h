@@ -93,6 +93,12 @@ vb::Error FallaQueSale(const std::function<void()>& rutina);
 // The statements without those of the version row (the frame writes it in its own way).
 std::vector<std::string> SinVersion(const std::vector<std::string>& textos);
 
+// The statements that hold `parte`, in order.
+std::vector<std::string> QueContienen(const std::vector<std::string>& textos,
+                                      const std::string& parte);
+// Whether `sql` is one of the statements.
+bool Envio(const std::vector<std::string>& textos, const std::string& sql);
+
 // The text with every `de` replaced by `a` (one dialect's statements as another's).
 std::string Reemplaza(std::string texto, const std::string& de, const std::string& a);
 

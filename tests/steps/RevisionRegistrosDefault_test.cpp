@@ -24,6 +24,8 @@
 
 namespace {
 
+using prueba::QueContienen;
+using prueba::Envio;
 using prueba::Contiene;
 using prueba::EmpiezaCon;
 using prueba::Entrada;
@@ -36,18 +38,6 @@ using vb::Variant;
 
 constexpr long kFalla = -2147217900;
 constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
-
-std::vector<std::string> QueContienen(const std::vector<std::string>& textos,
-                                      const std::string& parte) {
-  std::vector<std::string> r;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(r),
-               [&](const std::string& t) { return t.find(parte) != std::string::npos; });
-  return r;
-}
-
-bool Envio(const std::vector<std::string>& textos, const std::string& sql) {
-  return std::find(textos.begin(), textos.end(), sql) != textos.end();
-}
 
 class RevisionGrabada : public prueba::RutinaGrabada {
  protected:

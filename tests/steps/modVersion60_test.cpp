@@ -12,6 +12,7 @@
 
 namespace {
 
+using prueba::Envio;
 using prueba::Entrada;
 using prueba::Filas;
 using prueba::Reemplaza;
@@ -95,10 +96,6 @@ std::vector<std::string> FormaAccess() {
     textos.push_back(Reemplaza(t, "'2500-01-01'", "#2500/01/01#"));
   }
   return textos;
-}
-
-bool Envio(const std::vector<std::string>& textos, const std::string& sentencia) {
-  return std::find(textos.begin(), textos.end(), sentencia) != textos.end();
 }
 
 class Version60Grabada : public prueba::RutinaGrabada {};

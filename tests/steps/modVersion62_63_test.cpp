@@ -12,6 +12,7 @@
 
 namespace {
 
+using prueba::Envio;
 using prueba::EmpiezaCon;
 using prueba::Entrada;
 using prueba::Filas;
@@ -19,10 +20,6 @@ using ::testing::ElementsAreArray;
 
 constexpr long kFalla = -2147217900;
 const std::string kHost = kSitioPruebaProveedor4;
-
-bool Envio(const std::vector<std::string>& textos, const std::string& sql) {
-  return std::find(textos.begin(), textos.end(), sql) != textos.end();
-}
 
 // ------------------------------------------------------------ SQL Server and MS Access
 

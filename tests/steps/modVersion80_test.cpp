@@ -12,6 +12,8 @@
 
 namespace {
 
+using prueba::QueContienen;
+using prueba::Envio;
 using prueba::EmpiezaCon;
 using prueba::Entrada;
 using prueba::Filas;
@@ -24,18 +26,6 @@ using vb::Variant;
 constexpr long kFalla = -2147217900;
 constexpr const char* kEtiqueta80 = "Error en ModificarEstructura80 :";
 constexpr const char* kEtiqueta81 = "Error en ModificarEstructura81 :";
-
-std::vector<std::string> QueContienen(const std::vector<std::string>& textos,
-                                      const std::string& parte) {
-  std::vector<std::string> r;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(r),
-               [&](const std::string& t) { return t.find(parte) != std::string::npos; });
-  return r;
-}
-
-bool Envio(const std::vector<std::string>& textos, const std::string& sql) {
-  return std::find(textos.begin(), textos.end(), sql) != textos.end();
-}
 
 class Version80Grabada : public prueba::RutinaGrabada {
  protected:

@@ -15,6 +15,8 @@
 
 namespace {
 
+using prueba::QueContienen;
+using prueba::Envio;
 using prueba::EmpiezaCon;
 using prueba::Entrada;
 using prueba::Filas;
@@ -25,18 +27,6 @@ using vb::Variant;
 constexpr long kFalla = -2147217900;
 // The first statement of the default-records check.
 constexpr const char* kRevision = "SELECT COD_FRP FROM tblFormasPago;";
-
-std::vector<std::string> QueContienen(const std::vector<std::string>& textos,
-                                      const std::string& parte) {
-  std::vector<std::string> r;
-  std::copy_if(textos.begin(), textos.end(), std::back_inserter(r),
-               [&](const std::string& t) { return t.find(parte) != std::string::npos; });
-  return r;
-}
-
-bool Envio(const std::vector<std::string>& textos, const std::string& sql) {
-  return std::find(textos.begin(), textos.end(), sql) != textos.end();
-}
 
 using Llamada = std::function<void(ado::Connection&, std::int16_t)>;
 
