@@ -140,10 +140,10 @@ TEST_F(TextosEnMariaDb, TextsWrittenByTheClientAreReadWhole) {
 }
 
 // Disabled for now: MariaDB Connector/ODBC 3.1.15 now and then (about one run in fifteen)
-// refuses to convert one of these INSERTs from UTF-16 before sending it (22018, "Invalid
-// character value for cast specification", no server error number), and refuses it again
-// on the same connection; the same texts pass in every other test here. Run it with
-// --gtest_also_run_disabled_tests; it passes whenever the driver converts the statement.
+// refuses to convert one of these INSERTs from UTF-16 (SQLSTATE 22018, its own conversion
+// error, with no server error number), and refuses it again on the same connection; the
+// same texts pass in every other test here. Run it with --gtest_also_run_disabled_tests;
+// it passes whenever the driver converts the statement.
 TEST_F(TextosEnMariaDb, DISABLED_TextsWrittenByOurStatementsArriveAndComeBackWhole) {
   const std::vector<Caso> casos = Casos();
   for (std::size_t i = 0; i < casos.size(); ++i)
