@@ -51,6 +51,17 @@ std::string SinComaInicial(const std::string& lista) {
   return lista.empty() ? lista : lista.substr(1);
 }
 
+// SQL Server's statement for a catalogue index: a principal or unique one is a constraint
+// of its kind; a plain one is an index, as a constraint needs a kind.
+std::string SentenciaIndiceSQLServer(const std::string& tabla,
+                                     const catalogo::IndiceCatalogo& indice,
+                                     const std::string& columnas) {
+  if (!indice.principal && !indice.unica)
+    return "CREATE INDEX " + indice.nombre + " ON " + tabla + " (" + columnas + ");";
+  return "ALTER TABLE " + tabla + " ADD CONSTRAINT " + indice.nombre +
+         (indice.principal ? " PRIMARY KEY" : " UNIQUE") + " (" + columnas + ");";
+}
+
 // The statements whose form differs by engine only in their text.
 struct Dialecto {
   const char* listaDeTablas;  // statement that lists the database's tables
@@ -337,7 +348,7 @@ class Sincronizacion {
     tabla.indices.Agrega(indice.nombre);
   }
 
-  // A constraint that the server refuses is passed over: the table keeps the indexes it has.
+  // A statement that the server refuses is passed over: the table keeps the indexes it has.
   void CreaRestriccionSQLServer(TablaEnCurso& tabla, const catalogo::IndiceCatalogo& indice,
                                 const std::string& columnas) {
     NombresDeLaBase& indices = IndicesDe(tabla);
@@ -345,9 +356,7 @@ class Sincronizacion {
       if (indices.Contiene(indice.nombre)) return;
       ui::DoEvents();
     }
-    const std::string clase = indice.principal ? " PRIMARY KEY" : indice.unica ? " UNIQUE" : "";
-    if (EjecutaSiSePuede("ALTER TABLE " + tabla.nombre + " ADD CONSTRAINT " + indice.nombre +
-                         clase + " (" + columnas + ");")) {
+    if (EjecutaSiSePuede(SentenciaIndiceSQLServer(tabla.nombre, indice, columnas))) {
       tabla.sinIndices = false;
       indices.Agrega(indice.nombre);
     }

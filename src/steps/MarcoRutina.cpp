@@ -43,6 +43,9 @@ std::optional<std::vector<VersionRegistrada>> VersionesRegistradas(ado::Connecti
 
 VersionDelPaso* gVersionDelPaso = nullptr;
 
+// A fault of the program's own code, as the update reports it.
+constexpr long kErrorInterno = 51;
+
 }  // namespace
 
 vb::Variant Campo(const ado::Recordset& rs, std::string_view nombre) {
@@ -160,6 +163,11 @@ void Rutina::RegistraVersion(int version, const std::string& insercion) {
     EscribeVersion(version, insercion);
 }
 
+void Rutina::RegistraVersionAhora(int version) {
+  RegistraVersion(version);
+  if (VersionDelPaso* paso = VersionDelPaso::EnCurso()) paso->Escribe(cnx_);
+}
+
 // The new row goes in before the old ones go, so that at every moment the table holds the
 // old version or the new one: no transaction is needed, on any engine.
 void Rutina::EscribeVersion(int version, const std::string& insercion) {
@@ -192,11 +200,18 @@ void VersionDelPaso::Anota(int version, const std::string& insercion, const Ruti
 }
 
 void VersionDelPaso::Escribe(ado::Connection& cnx) {
+  if (gVersionDelPaso == this) gVersionDelPaso = nullptr;
   if (!nota_) return;
   const Nota nota = *std::exchange(nota_, std::nullopt);
   Rutina r = Rutina::ConEtiqueta(cnx, nota.etiqueta, nota.dialecto);
   r.EstadoManejador(nota.manejador);
   r.EscribeVersion(nota.version, nota.insercion);
+}
+
+void VersionDelPaso::CompruebaEscrita() const {
+  if (nota_)
+    vb::Raise(kErrorInterno, "El paso terminó sin escribir la versión " +
+                                 std::to_string(nota_->version) + " que registraron sus rutinas.");
 }
 
 std::optional<vb::Error> Rutina::Intenta(const std::function<void()>& bloque) {
@@ -211,4 +226,10 @@ std::optional<vb::Error> Rutina::Intenta(const std::function<void()>& bloque) {
   }
   manejador_ = anterior;
   return std::nullopt;
+}
+
+bool Rutina::IntentaAnotando(const std::function<void()>& bloque) {
+  const std::optional<vb::Error> falla = Intenta(bloque);
+  if (falla) EscribeEntradaLog(etiqueta_, falla->Number(), falla->Description());
+  return !falla;
 }

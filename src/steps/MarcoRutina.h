@@ -27,6 +27,7 @@
 //   SinManejador()   no handler again: failures reach the caller.
 //   Silencioso()     failures are skipped without a log entry.
 //   Intenta(bloque)  a block that is left at its first failure, without a log entry.
+//   IntentaAnotando(bloque)  the same, with one log entry for that failure.
 // A failure to write the run log is never handled: it reaches the caller. Neither is a lost
 // connection (ado::EsConexionPerdida): every later statement would fail as well, so the
 // routine stops there and the step with it, and the next run takes the step again.
@@ -139,11 +140,19 @@ class Rutina {
   void RegistraVersion(int version);
   // The same with the INSERT written out, for a routine whose row has another form.
   void RegistraVersion(int version, const std::string& insercion);
+  // The version row written at once, also inside a step (with whatever the step noted
+  // before): for a routine whose later statements may stop the step, and whose version
+  // must stand all the same.
+  void RegistraVersionAhora(int version);
 
   // A block left at its first failure, as a handler that jumps to the block's end does.
   // Inside it there is no handler (unless the block arms one); the failure, if any, is
   // returned and nothing is logged. The handler state is restored afterwards.
   std::optional<vb::Error> Intenta(const std::function<void()>& bloque);
+  // Intenta with one log entry under the routine's label for the failure, whatever the
+  // handler state: for one item of a loop (a user, a row) that is passed over while the
+  // loop goes on. True when the block ran to its end.
+  bool IntentaAnotando(const std::function<void()>& bloque);
 
   const std::string& Etiqueta() const { return etiqueta_; }
 
@@ -186,9 +195,14 @@ class VersionDelPaso {
   VersionDelPaso& operator=(const VersionDelPaso&) = delete;
 
   // The highest version that a routine of the step recorded, written on cnx as that routine
-  // would have written it (its label and handler state). Nothing when none was recorded.
+  // would have written it (its label and handler state); nothing when none was recorded.
+  // The wait ends here: a version that a routine records afterwards is written at once.
   void Escribe(ado::Connection& cnx);
   bool HayVersion() const { return nota_.has_value(); }
+  // For a step that reports success: a version still waiting was never written, which is
+  // a fault of the step's code. Raises error 51 naming it, so that the climb stops there
+  // instead of passing the version over.
+  void CompruebaEscrita() const;
 
   // The step under way, if any (the frame asks it).
   static VersionDelPaso* EnCurso();

@@ -106,12 +106,14 @@ bool frmActIngreso::SubeEscalera(bool& bResultado, std::int16_t iVersionDestino,
           peldano.bSoloDesdeAbajo ? iVersionActual < peldano.V : iVersionActual <= peldano.V;
       if (iVersionDestino >= peldano.V && bDesdeAbajo) {
         iPeldanoEnCurso = peldano.V;
+        VersionDelPaso versionDelPaso;  // what the step's routines record waits for its end
         bResultado = (this->*peldano.Actualiza)(sCadenaConexion, iVersionActual, iVersionDestino,
                                                 iManejador);
         if (!bResultado) {
           paraEn(0, kRevisionIncompleta);
           return false;
         }
+        versionDelPaso.CompruebaEscrita();
       }
       iPeldanoAlcanzado = peldano.V;
     }

@@ -113,11 +113,12 @@ bool frmActIngreso::Actualiza86(const std::string& sCadenaConexion, std::int16_t
   ado::Connection& cnn = paso.Abre();
   ModificarEstructura86(cnn, iManejador, iVersionActual, iVersionDestino);
   if (iVersionActual >= 850) paso.TiempoAireConAviso(iVersionDestino);
-  paso.Termina();
-  // A catalogue at 8.6.3 ends the climb here, with its own routine.
+  const bool bResultado = paso.Termina();
+  // A catalogue at 8.6.3 ends the climb here, with its own routine. 860 is written by
+  // then, and the routine writes 863 as it ends.
   if (iVersionDestino == 863)
     ModificarEstructura863(cnn, iManejador, iVersionActual, iVersionDestino);
-  return true;
+  return bResultado;
 }
 
 bool frmActIngreso::Actualiza87(const std::string& sCadenaConexion, std::int16_t iVersionActual,

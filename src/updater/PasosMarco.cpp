@@ -71,7 +71,7 @@ void frmActIngreso::Paso::Muestra(const std::string& sCaption) {
 }
 
 bool frmActIngreso::Paso::Termina() {
-  if (versionDelPaso_.HayVersion()) versionDelPaso_.Escribe(cnn_ ? *cnn_ : Abre());
+  if (VersionDelPaso* version = VersionDelPaso::EnCurso()) version->Escribe(cnn_ ? *cnn_ : Abre());
   Muestra("Estructura modificada a versión " + version_);
   return true;
 }

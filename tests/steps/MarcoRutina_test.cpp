@@ -15,8 +15,10 @@ namespace {
 
 using prueba::Entrada;
 using prueba::Resultado;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using vb::Variant;
 
 constexpr long kSintaxis = -2147217900;
@@ -452,6 +454,50 @@ TEST_F(MarcoRutina, AStepCutShortWritesNoVersion) {
   Rutina r(cnx_, "Prueba", ManejadorMySQL);
   r.Ejecuta("S1;");
   EXPECT_THAT(db_.Textos(), ElementsAre("S1;"));
+}
+
+// Once the step's version is written, a routine that runs after it (8.6.3 after 8.6)
+// writes its own at once; and a routine whose later statements may stop the step writes
+// its version at once with what the step had noted before.
+TEST_F(MarcoRutina, AfterTheStepsVersionIsWrittenAVersionIsWrittenAtOnce) {
+  VersionDelPaso paso;
+  Rutina r86(cnx_, "ModificarEstructura86", ManejadorMySQL);
+  r86.RegistraVersion(860);
+  paso.Escribe(cnx_);
+  Rutina r863(cnx_, "ModificarEstructura863", ManejadorMySQL);
+  r863.RegistraVersion(863);
+  EXPECT_FALSE(paso.HayVersion());
+  EXPECT_NO_THROW(paso.CompruebaEscrita());
+  EXPECT_THAT(db_.Textos(), ElementsAre("SELECT * FROM tblVersion;",
+                                        "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (860,0);",
+                                        "DELETE FROM tblVersion WHERE VER<>860;",
+                                        "SELECT * FROM tblVersion;",
+                                        "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (863,0);",
+                                        "DELETE FROM tblVersion WHERE VER<>863;"));
+}
+
+TEST_F(MarcoRutina, AVersionRecordedNowIsWrittenInsideAStep) {
+  VersionDelPaso paso;
+  Rutina r(cnx_, "ModificarEstructura952", ManejadorMySQL);
+  r.RegistraVersionAhora(952);
+  EXPECT_THAT(db_.Textos(), Contains("INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (952,0);"));
+  EXPECT_NO_THROW(paso.CompruebaEscrita());
+}
+
+// A step that reports success with its version still waiting is a fault of the step:
+// error 51 names the version, so the climb stops rather than pass it over.
+TEST_F(MarcoRutina, AVersionLeftWaitingIsAnError) {
+  VersionDelPaso paso;
+  Rutina r(cnx_, "Prueba", ManejadorMySQL);
+  r.RegistraVersion(870);
+  try {
+    paso.CompruebaEscrita();
+    ADD_FAILURE() << "no error";
+  } catch (const vb::Error& error) {
+    EXPECT_EQ(error.Number(), 51);
+    EXPECT_THAT(error.Description(), HasSubstr("870"));
+  }
+  EXPECT_THAT(db_.Textos(), ElementsAre());
 }
 
 // An old database whose tblVersion lacks CXC_CENTRAL: the INSERT fails and the database

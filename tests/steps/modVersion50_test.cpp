@@ -9,6 +9,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "steps/DireccionTiempoAire.h"
 #include "support/CatalogoDePrueba.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
@@ -23,7 +24,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 constexpr const char* kEtiqueta = "Error en ModificarEstructura50 (Sin Dorvex.mdb) :";
-constexpr const char* kDireccionTiempoAire = "https://tiempoaire.velmar.com.mx";
 constexpr const char* kConsultaEmpresa = "SELECT * FROM tblEmpresa WHERE COD_EMPRESA=1;";
 constexpr const char* kConsultaParametros = "SELECT * FROM tblParametrosGenerales;";
 constexpr const char* kConsultaImpuestos = "SELECT * FROM tblImpuestos WHERE COD_IMP<>0;";
@@ -307,19 +307,19 @@ INSTANTIATE_TEST_SUITE_P(
                   true},
         Compuerta{430,
                   "'SUC01',1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,'SITIO7','','',0,0,0,0,0,0,"
-                  "'https://tiempoaire.velmar.com.mx','',0,'','','','','','','',''",
+                  "'https://tiempoaire.velmar.mx','',0,'','','','','','','',''",
                   true},
         Compuerta{420,
                   "'SUC01',1,2,3,4,5,6,7,0,1,0,11,12,13,14,15,16,0,'','','',0,0,0,0,0,0,"
-                  "'https://tiempoaire.velmar.com.mx','',0,'','','','','','','',''",
+                  "'https://tiempoaire.velmar.mx','',0,'','','','','','','',''",
                   false},
         Compuerta{330,
                   "'SUC01',1,2,3,1,0,0,0,0,1,0,0,0,0,0,0,0,0,'','','',0,0,0,0,0,0,"
-                  "'https://tiempoaire.velmar.com.mx','',0,'','','','','','','',''",
+                  "'https://tiempoaire.velmar.mx','',0,'','','','','','','',''",
                   false},
         Compuerta{329,
                   "'SUC01',1,0,0,1,0,0,0,0,1,0,0,0,0,0,0,0,0,'','','',0,0,0,0,0,0,"
-                  "'https://tiempoaire.velmar.com.mx','',0,'','','','','','','',''",
+                  "'https://tiempoaire.velmar.mx','',0,'','','','','','','',''",
                   false}),
     [](const auto& info) { return "From" + std::to_string(info.param.iVersionActual); });
 
@@ -349,7 +349,7 @@ TEST_F(ModificarEstructura50Grabada, ValuesAreConvertedToTheirKinds) {
   EXPECT_THAT(Inserciones(),
               ElementsAreArray({Insercion(
                   "'SUC01',0,2,4,1,0,12,0,-5,1,10,11,12,13,14,15,16,17,'','','',18,0,20,21,22,"
-                  "23,'https://tiempoaire.velmar.com.mx','ftp.example.mx',0,'','','','','','','',"
+                  "23,'https://tiempoaire.velmar.mx','ftp.example.mx',0,'','','','','','','',"
                   "''")}));
   EXPECT_EQ(log_.Contenido(), Entrada(kEtiqueta, 94, "Invalid use of Null") +
                                   Entrada(kEtiqueta, 6, "Overflow") +
@@ -371,7 +371,7 @@ TEST_F(ModificarEstructura50Grabada, WithoutACompanyRow) {
   EXPECT_THAT(Inserciones(),
               ElementsAreArray({Insercion(
                   "'SUC03',0,0,0,1,0,0,0,0,1,0,0,0,0,0,0,0,0,'','','',0,0,0,0,0,0,"
-                  "'https://tiempoaire.velmar.com.mx','',0,'','','','','','','',''")}));
+                  "'https://tiempoaire.velmar.mx','',0,'','','','','','','',''")}));
   EXPECT_THAT(Desde("UPDATE tblParametrosGenerales SET TC_KEY"), ::testing::IsEmpty());
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }

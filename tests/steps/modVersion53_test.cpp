@@ -174,13 +174,17 @@ TEST_F(Version53Grabada, ATableThatCannotBeReadStays) {
   EXPECT_EQ(textos.back(), kVersion530.back());
 }
 
-// Where a failure of the grant leads. It never writes to the run log; a failure that
-// reaches ModificarEstructura53 ends it before its version row.
+// Where a failure of the grant leads. A user the grant cannot handle gets one entry under
+// the grant's label and the next user is taken; any other failure is not logged, and one
+// that reaches ModificarEstructura53 ends it before its version row.
+constexpr const char* kEtiquetaPermiso = "Error en AgregaMenuModificadores :";
+
 struct FallaDelPermiso {
   const char* nombre;
   std::function<void(prueba::RecordingProvider&)> prepara;
   std::vector<std::string> permiso;  // the grant's statements
   bool llegaAlLlamador;
+  std::string log;
 };
 
 void PrintTo(const FallaDelPermiso& caso, std::ostream* os) { *os << caso.nombre; }
@@ -188,7 +192,7 @@ void PrintTo(const FallaDelPermiso& caso, std::ostream* os) { *os << caso.nombre
 class FallasDelPermiso : public Version53Grabada,
                          public ::testing::WithParamInterface<FallaDelPermiso> {};
 
-TEST_P(FallasDelPermiso, EndQuietlyOrReachTheCaller) {
+TEST_P(FallasDelPermiso, EndQuietlyPassOverTheUserOrReachTheCaller) {
   GetParam().prepara(db_);
   Base();
   if (GetParam().llegaAlLlamador)
@@ -199,11 +203,13 @@ TEST_P(FallasDelPermiso, EndQuietlyOrReachTheCaller) {
               ElementsAreArray(Une({Busquedas(), GetParam().permiso,
                                     GetParam().llegaAlLlamador ? std::vector<std::string>{}
                                                                : kVersion530})));
-  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(log_.Contenido(), GetParam().log);
 }
 
 const std::vector<std::string> kHastaUsuarios = {PorNombre(0), PorNombre(1), kPerfilesConPaquetes,
                                                  kUsuarios};
+const std::vector<std::string> kBeto = {PerfilTiene("1"), UsuarioTiene("BETO"),
+                                        MenuUsuario("BETO")};
 
 INSTANTIATE_TEST_SUITE_P(
     Grant, FallasDelPermiso,
@@ -211,16 +217,19 @@ INSTANTIATE_TEST_SUITE_P(
         FallaDelPermiso{"TemplateLookup",
                         [](auto& db) { db.Falla(PorNombre(0), kSintaxis, "no table"); },
                         {PorNombre(0)},
-                        false},
+                        false,
+                        ""},
         FallaDelPermiso{
             "ProfilesWithPackages",
             [](auto& db) { db.Falla(kPerfilesConPaquetes, kSintaxis, "no table"); },
             {PorNombre(0), PorNombre(1), kPerfilesConPaquetes},
-            false},
+            false,
+            ""},
         FallaDelPermiso{"UserQueryWithoutProfileRows",
                         [](auto& db) { db.Falla(kUsuarios, kSintaxis, "no table"); },
                         kHastaUsuarios,
-                        false},
+                        false,
+                        ""},
         // After profile rows the users' stage starts once more, and then nothing is caught.
         FallaDelPermiso{"UserQueryAfterProfileRows",
                         [](auto& db) {
@@ -229,46 +238,50 @@ INSTANTIATE_TEST_SUITE_P(
                         },
                         {PorNombre(0), PorNombre(1), kPerfilesConPaquetes, Plantilla("2"),
                          kUsuarios, kUsuarios},
-                        true},
-        // The first user's code cannot be read while the user query is open: starting the
-        // users' stage once more cannot open that query again, so it is not sent twice.
-        FallaDelPermiso{"FirstUserCodeAfterProfileRows",
+                        true,
+                        ""},
+        FallaDelPermiso{"AUserWithoutACode",
                         [](auto& db) {
                           db.Responde(kPerfilesConPaquetes, {{"COD_PERFIL"}, {{2}}});
                           db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"},
                                                   {{Variant::Null(), 0}, {"BETO", 1}}});
                         },
-                        {PorNombre(0), PorNombre(1), kPerfilesConPaquetes, Plantilla("2"),
-                         kUsuarios},
-                        true},
-        FallaDelPermiso{"FirstUserCodeWithoutProfileRows",
-                        [](auto& db) {
-                          db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"},
-                                                  {{Variant::Null(), 0}, {"BETO", 1}}});
-                        },
-                        kHastaUsuarios,
-                        false},
-        // A user without a profile ends the grant at that user; the next one gets nothing.
-        FallaDelPermiso{"ProfileLookupOfAUser",
+                        Une({{PorNombre(0), PorNombre(1), kPerfilesConPaquetes, Plantilla("2"),
+                              kUsuarios},
+                             kBeto}),
+                        false,
+                        Entrada(kEtiquetaPermiso, 94, "Invalid use of Null")},
+        FallaDelPermiso{"AUserWithoutAProfile",
                         [](auto& db) {
                           db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"},
                                                   {{"ANA", Variant::Null()}, {"BETO", 1}}});
                           db.Falla(PerfilTiene(""), kSintaxis, "syntax error near 'AND'");
                         },
-                        Une({kHastaUsuarios, {PerfilTiene("")}}),
-                        false},
+                        Une({kHastaUsuarios, {PerfilTiene("")}, kBeto}),
+                        false,
+                        Entrada(kEtiquetaPermiso, kSintaxis, "syntax error near 'AND'")},
         FallaDelPermiso{"UserRowLookup",
                         [](auto& db) { db.Falla(UsuarioTiene("ANA"), kSintaxis, "no table"); },
-                        Une({kHastaUsuarios, {PerfilTiene("0"), UsuarioTiene("ANA")}}),
-                        true},
+                        Une({kHastaUsuarios, {PerfilTiene("0"), UsuarioTiene("ANA")}, kBeto}),
+                        false,
+                        Entrada(kEtiquetaPermiso, kSintaxis, "no table")},
         FallaDelPermiso{
             "UserRowInsert",
-            [](auto& db) { db.Falla(MenuUsuario("BETO"), -2147217873, "Duplicate entry"); },
-            Une({kHastaUsuarios,
-                 {PerfilTiene("0"), UsuarioTiene("ANA"), MenuUsuario("ANA"), PerfilTiene("1"),
-                  UsuarioTiene("BETO"), MenuUsuario("BETO")}}),
-            true}),
+            [](auto& db) { db.Falla(MenuUsuario("ANA"), -2147217873, "Duplicate entry"); },
+            Une({kHastaUsuarios, {PerfilTiene("0"), UsuarioTiene("ANA"), MenuUsuario("ANA")},
+                 kBeto}),
+            false,
+            Entrada(kEtiquetaPermiso, -2147217873, "Duplicate entry")}),
     [](const auto& info) { return std::string(info.param.nombre); });
+
+// A connection lost at a user is no failure of that user: it reaches the step.
+TEST_F(Version53Grabada, ALostConnectionAtAUserStopsTheGrant) {
+  db_.PierdeConexion(UsuarioTiene("ANA"));
+  Base();
+  EXPECT_THROW(ModificarEstructura53(cnx_, ManejadorSQLServer), vb::Error);
+  EXPECT_EQ(db_.Textos().back(), UsuarioTiene("ANA"));
+  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+}
 
 // The branch code read: a Null gives one entry and the empty code, no row the empty code.
 struct CodigoDeSucursal {
@@ -380,13 +393,39 @@ TEST_F(Version53, ModificarEstructura53Twice) {
   EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"530"}}));
 }
 
-// The per-user stage of the grant fails on a database without tblMenusFF: the failure
-// leaves ModificarEstructura53 before its version row, and the tables are dropped already.
-TEST_F(Version53, WithoutThePerUserMenuTable) {
+// A user the grant cannot handle gets one entry under the grant's label and the grant goes
+// on with the next user; ModificarEstructura53 then records its version.
+int EntradasDelPermiso(const std::string& log) {
+  int entradas = 0;
+  const std::string etiqueta = "\r\nError en AgregaMenuModificadores :";
+  for (auto pos = log.find(etiqueta); pos != std::string::npos; pos = log.find(etiqueta, pos + 1))
+    ++entradas;
+  return entradas;
+}
+
+TEST_F(Version53, AUserWithoutAProfileIsLoggedAndTheUsersAfterItGetTheirRow) {
+  bd_->EjecutaSql(
+      "ALTER TABLE tblUsuarios MODIFY TIP_USU SMALLINT NULL;"
+      "INSERT INTO tblUsuarios (COD_USU, NOM_USU, TIP_USU, ESTATUS) VALUES "
+      "('AAA', 'SIN PERFIL', NULL, 1);");
+  ModificarEstructura53(cnx_, ManejadorMySQL);
+  EXPECT_EQ(EntradasDelPermiso(log_.Contenido()), 1) << log_.Contenido();
+  EXPECT_EQ(MenusFF(), (Filas{{"ADMIN", "140", "mnuCatalogos"},
+                              {"ADMIN", "146", "mnuCatModif"},
+                              {"CAJERO", "146", "mnuCatModif"},
+                              {"GERENTE", "146", "mnuCatModif"},
+                              {"SUPER", "146", "mnuCatModif"}}));
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"530"}}));
+}
+
+// Without tblMenusFF every active user's own lookup fails: one entry each.
+TEST_F(Version53, WithoutThePerUserMenuTableEachUserIsLogged) {
   bd_->EjecutaSql("DROP TABLE tblMenusFF;");
-  EXPECT_THROW(ModificarEstructura53(cnx_, ManejadorMySQL), vb::Error);
-  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
-  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"520"}}));
+  ModificarEstructura53(cnx_, ManejadorMySQL);
+  const std::string log = log_.Contenido();
+  EXPECT_EQ(EntradasDelPermiso(log), 5) << log;
+  EXPECT_THAT(log, ::testing::HasSubstr("tblmenusff' doesn't exist"));
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"530"}}));
   EXPECT_EQ(Tablas(), (Filas{{"tbllistasseleccionables"}}));
   EXPECT_EQ(Plantilla146().size(), 5u);
 }

@@ -132,11 +132,11 @@ void PaqueteConUnRenglon(prueba::RecordingProvider& db) {
 INSTANTIATE_TEST_SUITE_P(
     CleanUp, LimpiezaGrabada,
     ::testing::Values(
-        // The list that cannot be read leaves the three passes out, unlogged.
+        // The list that cannot be read leaves the three passes out, with one entry.
         FallaDeLaLimpieza{"ListCannotBeRead",
                           [](auto& db) { db.Falla(kPaquetes, kSintaxis, "no table"); },
                           Une({{kPaquetes}, kVersion550}),
-                          ""},
+                          Entrada(kEtiqueta, kSintaxis, "no table")},
         // ... and the version row is then not caught either.
         FallaDeLaLimpieza{"ListCannotBeReadNorVersionWritten",
                           [](auto& db) {
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                           },
                           {kPaquetes, "SELECT * FROM tblVersion;",
                            "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (550,0);"},
-                          "",
+                          Entrada(kEtiqueta, kSintaxis, "no table"),
                           true},
         // P whose lines cannot be read keeps its flag, and stops being a modifier.
         FallaDeLaLimpieza{"LinesCannotBeRead",
@@ -314,13 +314,14 @@ TEST_F(Version55, TwiceChangesNothing) {
   EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"550"}}));
 }
 
-// Without tblModificadores the list cannot be read: no pass runs, nothing is logged, and
-// the version is recorded.
+// Without tblModificadores the list cannot be read: no pass runs, that failure is logged
+// once, and the version is recorded.
 TEST_F(Version55, WithoutTheModifiersTable) {
   const std::vector<Filas> antes = Paquetes();
   bd_->EjecutaSql("DROP TABLE tblModificadores;");
   ActualizaCamposVersion55(cnx_);
-  EXPECT_FALSE(log_.Existe()) << log_.Contenido();
+  EXPECT_EQ(Entradas(kEtiqueta), 1u) << log_.Contenido();
+  EXPECT_THAT(log_.Contenido(), ::testing::HasSubstr("tblmodificadores' doesn't exist"));
   bd_->EjecutaSql("CREATE TABLE tblModificadores (COD_PAQ VARCHAR(20), COD_ART VARCHAR(20));");
   const std::vector<Filas> despues = Paquetes();
   EXPECT_EQ(despues[0], antes[0]);

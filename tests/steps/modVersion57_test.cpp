@@ -5,6 +5,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "steps/DireccionTiempoAire.h"
 #include "support/TestDatabase.h"
 
 namespace {

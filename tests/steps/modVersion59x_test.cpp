@@ -440,14 +440,17 @@ TEST_F(Versiones59x, ModificarEstructura595PastTheCounterLimit) {
       valores + ",('PAQOTRO','X',0);");
   ModificarEstructura595(cnx_);
 
+  // The 256th modifier and every later one get 255, each with an overflow entry; none is
+  // left at 0 for a later run to number again.
   EXPECT_EQ(Encabezados(log_.Contenido()),
             std::vector<std::string>(45, "Error en ModificarEstructura595 :6"));
   EXPECT_EQ(Consulta("SELECT COUNT(*), COUNT(DISTINCT ORDEN_MOD), MIN(ORDEN_MOD), MAX(ORDEN_MOD) "
-                     "FROM tblModificadores WHERE COD_PAQ='PAQGRANDE' AND ORDEN_MOD<>0"),
+                     "FROM tblModificadores WHERE COD_PAQ='PAQGRANDE' AND COD_ART<'M256'"),
             (Filas{{"255", "255", "1", "255"}}));
   EXPECT_EQ(Consulta("SELECT MIN(COD_ART), MAX(COD_ART), COUNT(*) FROM tblModificadores "
-                     "WHERE ORDEN_MOD=0"),
-            (Filas{{"M256", "M300", "45"}}));
+                     "WHERE ORDEN_MOD=255"),
+            (Filas{{"M255", "M300", "46"}}));
+  EXPECT_EQ(Consulta("SELECT COUNT(*) FROM tblModificadores WHERE ORDEN_MOD=0"), (Filas{{"0"}}));
   EXPECT_EQ(Consulta("SELECT ORDEN_MOD FROM tblModificadores WHERE COD_PAQ='PAQOTRO'"),
             (Filas{{"1"}}));
   EXPECT_EQ(Version(), "595");

@@ -366,6 +366,23 @@ TEST_F(Version85Grabada, FailedTemplateLookupAttemptsTheInserts) {
                                   Entrada(etiqueta, 3704, kCerrado));
 }
 
+// The users' lookup is left to go with the routine, never closed by it: one that cannot be
+// opened gives the entries of its open, its test and its loop's end test, and none more.
+TEST_F(Version85Grabada, FailedUsersLookupIsNotClosed) {
+  db_.Falla(kUsuarios, kFalla, "Table 'tblUsuarios' doesn't exist");
+
+  ModificarEstructura85(cnx_, ManejadorMySQL, 840, 952);
+
+  const std::string etiqueta = "Error en ModificarEstructura85 :";
+  const std::string usuarios = Entrada(etiqueta, kFalla, "Table 'tblUsuarios' doesn't exist");
+  const std::string log = log_.Contenido();
+  const std::size_t desde = log.find(usuarios);
+  ASSERT_NE(desde, std::string::npos) << log;
+  EXPECT_EQ(log.substr(desde),
+            usuarios + Entrada(etiqueta, 3704, kCerrado) + Entrada(etiqueta, 3704, kCerrado));
+  EXPECT_EQ(prueba::SinVersion(db_.Textos()).back(), kUsuarios);
+}
+
 // The currency is read before the handler is armed: a table that cannot be read stops
 // the routine, and nothing of 8.5 is sent.
 TEST_F(Version85Grabada, UnreadableCurrencyReachesTheCaller) {

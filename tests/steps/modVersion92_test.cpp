@@ -104,18 +104,19 @@ TEST_F(Version92Grabada, OnAccessTheArticleIsOverwritten) {
   EXPECT_FALSE(log_.Existe()) << log_.Contenido();
 }
 
-// When the article's lookup cannot be read the article may exist: it is overwritten,
-// never inserted a second time. When the old group or unit rows cannot be deleted, no
-// new one is added beside them. Each failure has its entry, and the routine goes on to
-// its version row.
+// When the article's lookup cannot be read the article is inserted, which its key refuses
+// when it is there already. When the old group or unit rows cannot be deleted, no new one
+// is added beside them. Each failure has its entry, and the routine goes on to its version
+// row.
 TEST_F(Version92Grabada, FailuresNeverAddASecondArticleGroupOrUnit) {
   db_.Falla(kBuscaArticulo, kRechazada, "Lock wait timeout exceeded");
   db_.Falla(kBorraGrupos, kRechazada, "Lock wait timeout exceeded");
   db_.Falla(kBorraUnidades, kRechazada, "Lock wait timeout exceeded");
   const std::vector<std::string> enviadas = Corre(ManejadorSQLServer);
 
-  EXPECT_THAT(enviadas, Contains(ModificacionArticulo("'20240105'", "'18000101 09:30:15'")));
-  EXPECT_THAT(enviadas, Not(Contains(::testing::StartsWith("INSERT INTO tblCatArticulos"))));
+  EXPECT_THAT(enviadas, Contains(::testing::StartsWith("INSERT INTO tblCatArticulos")));
+  EXPECT_THAT(enviadas,
+              Not(Contains(ModificacionArticulo("'20240105'", "'18000101 09:30:15'"))));
   EXPECT_THAT(enviadas, Not(Contains(kInsertaGrupo)));
   EXPECT_THAT(enviadas, Not(Contains(kInsertaUnidad)));
   EXPECT_THAT(enviadas,

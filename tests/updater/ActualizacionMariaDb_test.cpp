@@ -161,6 +161,40 @@ TEST_F(ActualizacionMariaDbTest, AStopInStep73LeavesTheVersionAndTheReturnsAsThe
   EXPECT_EQ(db.Consulta("SELECT COUNT(*) FROM tblProveedoresTC"), (prueba::Filas{{"4"}}));
 }
 
+// Step 9.5.2 records 952 before it checks the stored FTP date; a check that then fails
+// stops the climb with the database at 9.5.2 already. The next run takes the step again.
+TEST_F(ActualizacionMariaDbTest, Step952RecordsItsVersionBeforeTheDateCheckThatStopsIt) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  prueba::ProgramaConCatalogo programa(prueba::CatalogoConTablas(
+      {"tblVersion", "tblParametrosGenerales", "tblFtpConexiones"}, "UPDATE tblVersion SET VER=952;"));
+  prueba::TestDatabase db;
+  db.EjecutaSql(
+      "CREATE TABLE tblVersion (VER SMALLINT NOT NULL DEFAULT 0, CXC_CENTRAL SMALLINT NOT NULL "
+      "DEFAULT 0);"
+      "INSERT INTO tblVersion VALUES (951, 0);"
+      "CREATE TABLE tblParametrosGenerales (TA_FTP VARCHAR(255) NOT NULL DEFAULT '');"
+      "INSERT INTO tblParametrosGenerales (TA_FTP) VALUES ('sin fecha');"
+      "CREATE TRIGGER trgRechaza BEFORE UPDATE ON tblParametrosGenerales FOR EACH ROW "
+      "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='UPDATE refused';");
+
+  Actualiza(db);
+  const std::optional<prueba::Caja> error = Caja("UPDATE refused");
+  ASSERT_TRUE(error) << (ui_.cajas.empty() ? "" : ui_.cajas.front().prompt);
+  EXPECT_EQ(error->titulo.rfind("Error al actualizar a v.9.5.2  a partir de v.9.5.1", 0), 0u)
+      << error->titulo;
+  EXPECT_EQ(pasosTerminados_, std::vector<std::string>{"9.5.1"});
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (prueba::Filas{{"952"}}));
+
+  ui_.cajas.clear();
+  db.EjecutaSql("DROP TRIGGER trgRechaza;");
+  Actualiza(db);
+  EXPECT_FALSE(Caja("Error "));
+  EXPECT_TRUE(Caja("La base de datos fue actualizada a la versión 9.5.2"));
+  EXPECT_EQ(db.Consulta("SELECT VER FROM tblVersion"), (prueba::Filas{{"952"}}));
+  EXPECT_EQ(db.Consulta("SELECT TA_FTP FROM tblParametrosGenerales"),
+            (prueba::Filas{{"1800-01-01"}}));
+}
+
 // Step 6.0 without the encryption component: the ladder stops there with the library's
 // path in its box, before any password changes; the database keeps 5.9.9, and once the
 // component is in place the next run converts the passwords and climbs on.

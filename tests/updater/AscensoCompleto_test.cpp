@@ -144,6 +144,26 @@ TEST_F(Ascenso952, Desde500) {
   EXPECT_EQ(Encabezados(LeeLog()), std::vector<std::string>{}) << LeeLog();
 }
 
+// A catalogue at 8.6.3: the climb ends in step 8.6 with 8.6.3's own routine, which runs
+// after the step has written 860 and records 863 itself. A second run takes no step and
+// changes nothing.
+TEST_F(Ascenso952, Hasta863) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  VersionDelCatalogo(863);
+  PreparaBase("bd/ascenso_500.sql");
+
+  Actualiza(9);
+  ASSERT_FALSE(HayCaja("Error ")) << Cajas();
+  EXPECT_TRUE(HayCaja("La base de datos fue actualizada a la versión 8.6.3")) << Cajas();
+  EXPECT_EQ(Consulta("SELECT VER FROM tblVersion"), (Filas{{"863"}}));
+  EXPECT_EQ(Consulta("SELECT FE_ACTIEPS FROM tblParametrosGenerales"), (Filas{{"1"}}));
+
+  const std::map<std::string, Filas> antes = Contenido(db_);
+  Actualiza(11);
+  EXPECT_FALSE(HayCaja("Error ")) << Cajas();
+  EXPECT_EQ(Contenido(db_), antes);
+}
+
 // Shops that stopped on the way, at 7.4 and at 8.9 (climbed there beside the catalogue at
 // that version), then climb on to 9.5.2: they end in the rows of the shop that climbed at
 // once. Every run is at the same time of day, as routines stamp rows with the run's time.

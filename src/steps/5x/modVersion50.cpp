@@ -7,15 +7,13 @@
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Text.h"
 #include "steps/ActualizacionConsultorio.h"
+#include "steps/DireccionTiempoAire.h"
 #include "steps/FormasDialecto.h"
 #include "steps/MarcoRutina.h"
 
 namespace {
 
 constexpr const char* kEtiqueta50 = "Error en ModificarEstructura50 (Sin Dorvex.mdb) :";
-
-// Written to TA_URL where the air-time service has no address yet.
-constexpr const char* kDireccionTiempoAire = "https://tiempoaire.velmar.com.mx";
 
 constexpr const char* kConsultaEmpresa = "SELECT * FROM tblEmpresa WHERE COD_EMPRESA=1;";
 

@@ -32,15 +32,18 @@ void BorraSiEstaVacia(Rutina& r, const std::string& sSeparador, const std::strin
 
 // ----------------------------------------------------------- the grant of mnuCatModif
 //
-// The grant keeps no log. Its failures go one of three ways, by where they happen:
+// The grant's failures go one of four ways, by where they happen:
 //   - the template rows of profiles 0 and 1, the query of the profiles with packages and
-//     its first end test, and each user's profile lookup: the grant ends quietly;
+//     its first end test: the grant ends quietly;
 //   - the rows of those profiles: a refused insert is passed over;
-//   - a user's own lookup and insert and the walk to the next user: to the caller.
-// A failure at the start of the users' stage (the user query, its first end test, the
-// first user's code) ends the grant quietly when no profile row was handled, and starts
-// that stage once more otherwise. Once a failure has brought the grant to the users'
-// stage, nothing more is caught.
+//   - one user's code, profile lookup, own lookup or insert: that user gets one entry in
+//     the run log and the grant goes on with the next user, so that one user it cannot
+//     handle never keeps the option from the others;
+//   - the walk to the next user: to the caller.
+// A failure at the start of the users' stage (the user query, its first end test) ends the
+// grant quietly when no profile row was handled, and starts that stage once more
+// otherwise. Once a failure has brought the grant to the users' stage, nothing more is
+// caught but a user's own failures.
 
 enum class TrasFalla { Termina, RepiteUsuarios, NadaSeAtrapa };
 
@@ -99,37 +102,39 @@ bool UsuarioConLaOpcion(Rutina& r, const std::string& sUsuario) {
   return bTiene;
 }
 
+// The user's row, when the user's profile holds the option and the user lacks the row.
+// Runs without a handler: the first failure leaves it.
+void MenuDelUsuario(Rutina& r, const ado::Recordset& rsUsuarios) {
+  std::string sUsuario;
+  r.Lee(sUsuario, rsUsuarios, "COD_USU");
+  bool bOtorga = PerfilConLaOpcion(r, rsUsuarios);
+  if (UsuarioConLaOpcion(r, sUsuario)) bOtorga = false;
+  if (bOtorga)
+    r.Ejecuta(InsercionMenuUsuario("tblMenusFF", r.Une(sUsuario), kOrden, kModificadores.opcion));
+}
+
 // The users with ESTATUS below 8 whose profile holds the option and who lack their row.
 // `rsPerfiles`, when given, is the profile query, closed at the start of this stage. The
 // user query is opened on `rsUsuarios`, the same recordset when the stage starts once
 // more: a query that is still open then cannot be opened again, and that failure ends it.
 void MenusDeUsuarios(Rutina& r, ado::Connection& cnx, ado::Recordset* rsPerfiles,
                      TrasFalla tras, ado::Recordset& rsUsuarios) {
-  std::string sUsuario;
   bool bFin = true;
-  const auto siguienteUsuario = [&] {
-    bFin = rsUsuarios.Eof();
-    if (!bFin) r.Lee(sUsuario, rsUsuarios, "COD_USU");
-  };
   if (FallaAtrapada(r, tras, [&] {
         if (rsPerfiles) r.Cierra(*rsPerfiles);
         r.Paso([&] {
           rsUsuarios.Open(kUsuariosActivos, cnx, ado::adOpenForwardOnly, ado::adLockReadOnly);
         });
-        siguienteUsuario();
+        bFin = rsUsuarios.Eof();
       })) {
     if (tras == TrasFalla::RepiteUsuarios)
       MenusDeUsuarios(r, cnx, nullptr, TrasFalla::NadaSeAtrapa, rsUsuarios);
     return;
   }
   while (!bFin) {
-    bool bOtorga = false;
-    if (FallaAtrapada(r, tras, [&] { bOtorga = PerfilConLaOpcion(r, rsUsuarios); })) return;
-    if (UsuarioConLaOpcion(r, sUsuario)) bOtorga = false;
-    if (bOtorga)
-      r.Ejecuta(InsercionMenuUsuario("tblMenusFF", r.Une(sUsuario), kOrden, kModificadores.opcion));
+    r.IntentaAnotando([&] { MenuDelUsuario(r, rsUsuarios); });
     r.Paso([&] { rsUsuarios.MoveNext(); });
-    siguienteUsuario();
+    bFin = rsUsuarios.Eof();
   }
 }
 

@@ -139,10 +139,10 @@ void ActualizaCamposVersion55(ado::Connection& cnx) {
   Rutina r(cnx, "ActualizaCamposVersion55");
   std::vector<vb::Variant> paquetes;
 
-  // A list that cannot be read leaves the clean-up undone, without a log entry. That
+  // A list that cannot be read leaves the clean-up undone, with one log entry. That
   // failure is then still being handled, so the version row is not caught: a failure
   // there reaches the caller.
-  if (!r.Intenta([&] { LeePaquetesModificadores(r, paquetes); })) {
+  if (r.IntentaAnotando([&] { LeePaquetesModificadores(r, paquetes); })) {
     r.ArmaManejador();
     QuitaBanderasSinRenglones(r, paquetes);
     DejanDeSerModificadores(r, paquetes);

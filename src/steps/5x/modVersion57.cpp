@@ -3,6 +3,7 @@
 #include <string>
 
 #include "steps/CopiaSucursal.h"
+#include "steps/DireccionTiempoAire.h"
 #include "steps/MarcoRutina.h"
 
 void ActualizaCamposVersion57(ado::Connection& cnx, std::int16_t iManejador) {

@@ -4,10 +4,6 @@
 
 #include "platform/ado/Ado.h"
 
-// The air-time top-up service address that version 5.7 writes into every row of
-// tblParametrosGenerales.TA_URL: scheme and host, no path.
-inline constexpr const char* kDireccionTiempoAire = "https://tiempoaire.velmar.mx";
-
 // Fills null payment and invoice columns, copies the air-time user and password into the
 // empty second pair, sets the air-time service address, copies the branch code and records
 // version 570.

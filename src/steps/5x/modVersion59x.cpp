@@ -24,8 +24,8 @@ bool OtroPaquete(const vb::Variant& codPaq, const std::string& sPaquete) {
 }
 
 // Numbers the modifiers at ORDEN_MOD 0 from 1 within each package, in article order. The
-// counter is one byte: a modifier past the 255th of its package gets no number of its own,
-// so it is left at 0, with an overflow entry in the log, rather than given 255 again.
+// counter is one byte: the 256th modifier of a package and every later one get 255, each
+// with an overflow entry in the log.
 void NumeraModificadores(Rutina& r) {
   std::uint8_t iOrden = 0;
   std::string sPaquete;
@@ -34,10 +34,9 @@ void NumeraModificadores(Rutina& r) {
   if (r.ConFilas(rs))
     r.Recorre(rs, [&] {
       if (r.Si([&] { return OtroPaquete(Campo(rs, "COD_PAQ"), sPaquete); })) iOrden = 0;
-      const bool bNumerado = r.Paso([&] { iOrden = vb::CByte(iOrden + 1); });
+      r.Paso([&] { iOrden = vb::CByte(iOrden + 1); });
       r.Lee(sPaquete, rs, "COD_PAQ");
-      if (bNumerado)
-        r.Ejecuta([&] {
+      r.Ejecuta([&] {
           return "UPDATE tblModificadores SET ORDEN_MOD=" + std::to_string(iOrden) +
                  " WHERE COD_PAQ='" + r.UnePropagandoNulo(Campo(rs, "COD_PAQ")) +
                  "' AND COD_ART='" + r.UnePropagandoNulo(Campo(rs, "COD_ART")) + "';";

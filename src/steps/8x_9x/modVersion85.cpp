@@ -55,7 +55,8 @@ void MenuDeCierre(Rutina& r, const std::string& tabla, int orden, const vb::Vari
   r.Cierra(rs);
 }
 
-// Users of kinds 0, 1 and 2. A user without a code has no menus to complete.
+// Users of kinds 0, 1 and 2. A user without a code has no menus to complete. The users'
+// lookup is left to go with the routine, unclosed.
 void UsuariosConCierre(Rutina& r) {
   ado::Recordset rs = r.Abre("SELECT COD_USU FROM tblUsuarios WHERE TIP_USU IN(0,1,2);");
   if (r.ConFilas(rs))
@@ -65,7 +66,6 @@ void UsuariosConCierre(Rutina& r) {
       MenuDeCierre(r, "tblMenusPV", 216, usuario);
       MenuDeCierre(r, "tblMenusFF", 218, usuario);
     });
-  r.Cierra(rs);
 }
 
 }  // namespace

@@ -46,14 +46,12 @@ std::string ModificacionArticulo(const FechasArticulo& f) {
          f.sCambio + ",IMGBIT_ART='' WHERE COD1_ART='QZ_PEDIDO_CARGO_SERV';";
 }
 
-// Inserted only when the lookup read the table and found no row: when it could not be
-// read the article may well exist, so it is overwritten instead, which never adds a
-// second one.
+// Inserted when the lookup finds no row or cannot be read; in the latter case an article
+// that is already there refuses the second row by its key.
 void EscribeArticulo(Rutina& r, const FechasArticulo& f) {
   ado::Recordset rs =
       r.Abre("SELECT COD1_ART FROM tblCatArticulos WHERE COD1_ART='QZ_PEDIDO_CARGO_SERV';");
-  const bool bSinArticulo = r.SinFilas(rs);
-  if (bSinArticulo && rs.State() == ado::adStateOpen)
+  if (r.SinFilas(rs))
     r.Ejecuta(InsercionArticulo(f));
   else
     r.Ejecuta(ModificacionArticulo(f));

@@ -81,7 +81,9 @@ void ModificarEstructura952(ado::Connection& cnx, std::int16_t iManejador,
   for (const char* condicion : {"TA_FTP IS NULL", "TA_FTP='*'", "TA_FTP=''"})
     r.Ejecuta(std::string("UPDATE tblParametrosGenerales SET TA_FTP=") + kFechaFtpInicial +
               " WHERE " + condicion + ";");
-  r.RegistraVersion(952);
+  // Recorded before the date check, which may stop the step: the database is at 9.5.2 by
+  // then either way.
+  r.RegistraVersionAhora(952);
 
   r.SinManejador();
   if (!FechaFtpValida(r))
