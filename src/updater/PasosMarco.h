@@ -14,9 +14,9 @@
 // A step fails (returns False) when a synchronisation reports failure; it then opens no
 // connection and runs no routine. The version its routines record is written only by
 // Termina, once everything of the step has run (the ladder holds it meanwhile, see
-// VersionDelPaso); a routine run after Termina writes its own at once. Any error that a routine lets out, or a connection that
-// cannot be opened, leaves the step at once and goes to the dispatcher's trap, so no
-// routine runs against a connection that is not open.
+// VersionDelPaso); a routine run after Termina writes its own at once. Any error that a
+// routine lets out, or a connection that cannot be opened, leaves the step at once and goes
+// to the dispatcher's trap, so no routine runs against a connection that is not open.
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -165,8 +165,9 @@ TEST_F(ActualizacionMariaDbTest, AStopInStep73LeavesTheVersionAndTheReturnsAsThe
 // stops the climb with the database at 9.5.2 already. The next run takes the step again.
 TEST_F(ActualizacionMariaDbTest, Step952RecordsItsVersionBeforeTheDateCheckThatStopsIt) {
   REQUIERE_SERVIDOR_DE_PRUEBA();
-  prueba::ProgramaConCatalogo programa(prueba::CatalogoConTablas(
-      {"tblVersion", "tblParametrosGenerales", "tblFtpConexiones"}, "UPDATE tblVersion SET VER=952;"));
+  prueba::ProgramaConCatalogo programa(
+      prueba::CatalogoConTablas({"tblVersion", "tblParametrosGenerales", "tblFtpConexiones"},
+                                "UPDATE tblVersion SET VER=952;"));
   prueba::TestDatabase db;
   db.EjecutaSql(
       "CREATE TABLE tblVersion (VER SMALLINT NOT NULL DEFAULT 0, CXC_CENTRAL SMALLINT NOT NULL "
