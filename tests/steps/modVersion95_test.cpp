@@ -6,6 +6,7 @@
 #include "EntornoVersiones9x.h"
 #include "data/clsBaseDatos.h"
 #include "steps/8x_9x/modVersion94.h"
+#include "steps/MarcoRutina.h"
 
 namespace {
 
@@ -193,8 +194,12 @@ TEST_F(Version952, WithoutParameterRows) {
 }
 
 // After the version row the check runs without a handler: a date that cannot be read
-// reaches the caller, unlogged, with 952 already recorded; the fills before it are logged.
-class Version952Grabada : public prueba::RutinaGrabada {};
+// reaches the caller, unlogged, with 952 already recorded, also inside a ladder step,
+// where other versions wait for the step's end; the fills before it are logged.
+class Version952Grabada : public prueba::RutinaGrabada {
+ protected:
+  VersionDelPaso paso_;
+};
 
 constexpr const char* kLeeFecha = "SELECT TA_FTP FROM tblParametrosGenerales ;";
 constexpr const char* kVersion952 = "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (952,0);";
