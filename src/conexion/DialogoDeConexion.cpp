@@ -46,6 +46,9 @@ void DialogoDeConexion::optTipoBD_Click(int /*Index*/) {
   cmdBusMdb.Enabled = cmdBusMdb.Visible = access;
   lblRuta.Visible = access;
   cmbDSNList.Enabled = cmbDSNList.Visible = mysql;
+  // The source chosen before is gone with the carriers: the list shows no choice either,
+  // so that what it shows is what a run would use.
+  cmbDSNList.ListIndex = -1;
   Label1[0].Visible = Label1[1].Visible = mysql;
   txtNomBD.Enabled = txtNomBD.Visible = mysql;
   fmeSqlServer.Enabled = fmeSqlServer.Visible = sqlServer;

@@ -106,8 +106,8 @@ class Recodificador {
   // uncoded and is reported, while the other lines and passes are still coded.
   void AnotaLineaSinTasa(const Pasada& pasada) {
     EscribeEntradaLog(kEtiquetaImpuestosCompras, kUsoInvalidoDeNulo,
-                      std::string("Invalid use of Null: a line of ") + pasada.tabla +
-                          " without rate " + pasada.tasa1 + " was left uncoded.");
+                      std::string("Una línea de ") + pasada.tabla +
+                          " sin tasa en " + pasada.tasa1 + " quedó sin código de impuesto.");
     hayLineasSinTasa_ = true;
   }
 

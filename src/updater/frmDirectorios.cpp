@@ -47,6 +47,7 @@ frmDirectorios::frmDirectorios() {
   cmdCancel.Caption = "&Cancelar";
   cmdCancel.Move(ui::Twips(388), ui::Twips(54), ui::Twips(120), ui::Twips(34));
   cmdCancel.TabIndex = 3;
+  cmdCancel.Cancel = true;
 
   drvLista.alCambiar = [this] { drvLista_Change(); };
   cmdAcepta.alHacerClic = [this] { cmdAcepta_Click(); };

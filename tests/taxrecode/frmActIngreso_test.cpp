@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
 #include <functional>
@@ -15,6 +17,7 @@
 #include "frame/modPrincipal.h"
 #include "platform/odbc/FuentesDePrueba.h"
 #include "platform/qt/QtDePrueba.h"
+#include "platform/qt/ServiciosQt.h"
 #include "platform/qt/VistaFormulario.h"
 #include "platform/ui/Usuario.h"
 #include "platform/win/Sistema.h"
@@ -424,6 +427,26 @@ TEST_F(TaxoraEnMariaDbTest, TheQtViewShowsTheDialog) {
   EXPECT_TRUE(prueba::GuardaCaptura(vista, "taxora-dialog.png"));
   vista.findChild<QRadioButton*>("optTipoBD(2)")->click();
   EXPECT_TRUE(prueba::GuardaCaptura(vista, "taxora-dialog-sqlserver.png"));
+}
+
+// On screen, the end box of a recode stands over an empty progress line, not over the
+// recode's last caption.
+TEST_F(TaxoraEnMariaDbTest, TheEndBoxShowsOverAnEmptyProgressLine) {
+  prueba::AplicacionQt();
+  qtviews::ServiciosQt servicios;
+  qtviews::VistaFormulario vista(*dialogo_);
+  vista.show();
+  auto* mensaje = vista.findChild<QLabel*>("lblMensaje");
+  ASSERT_NE(mensaje, nullptr);
+  QString caja, detras = "sin leer";
+  prueba::AlAparecerCaja([&](QMessageBox& abierta) {
+    caja = abierta.text();
+    detras = mensaje->text();
+    abierta.accept();
+  });
+  vista.findChild<QPushButton*>("cmdOpc(0)")->click();
+  EXPECT_TRUE(caja.startsWith("Los impuestos de compras fueron actualizados"));
+  EXPECT_EQ(detras, "");
 }
 
 }  // namespace

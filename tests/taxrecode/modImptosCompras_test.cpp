@@ -187,11 +187,13 @@ TEST_F(ImpuestosComprasTest, BadValuesOfALineStopTheRecoderButALineWithoutRateIs
     std::vector<vb::Variant> fila;
     long error;  // the number logged
     bool masPasadas;  // the later passes still run
+    const char* descripcion;  // the entry's text; nullptr: the runtime's own
   };
   const Caso casos[] = {
-      {"a levied flag above 255", {16.0, 0.0, 300, 0, 0}, 6, false},
-      {"a first rate that is not a number", {"x", 0.0, 1, 0, 0}, 13, false},
-      {"no first rate", {vb::Variant::Null(), 0.0, 1, 0, 0}, 94, true},
+      {"a levied flag above 255", {16.0, 0.0, 300, 0, 0}, 6, false, nullptr},
+      {"a first rate that is not a number", {"x", 0.0, 1, 0, 0}, 13, false, nullptr},
+      {"no first rate", {vb::Variant::Null(), 0.0, 1, 0, 0}, 94, true,
+       "Una línea de tblComprasRen sin tasa en IMP1_ART quedó sin código de impuesto."},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.que);
@@ -209,6 +211,10 @@ TEST_F(ImpuestosComprasTest, BadValuesOfALineStopTheRecoderButALineWithoutRateIs
     EXPECT_EQ(prueba::Encabezados(log.Contenido()),
               std::vector<std::string>{"Error al Agregar Impuestos de Compras :" +
                                        std::to_string(caso.error)});
+    if (caso.descripcion) {
+      EXPECT_EQ(log.Contenido(), "\r\nError al Agregar Impuestos de Compras :94\r\n" +
+                                     std::string(caso.descripcion) + "\r\n");
+    }
     const std::vector<std::string> textos = db.Textos();
     const bool codificada =
         std::count(textos.begin(), textos.end(),

@@ -453,6 +453,15 @@ TEST_F(DialogoCargadoTest, TheQtViewShowsTheDialogWithTheMySqlRoute) {
   EsperaQueTodoQuepa(vista);
   EXPECT_TRUE(prueba::GuardaCaptura(vista, "gradix-dialog-sqlserver.png"));
 
+  // Back to MySQL: the source chosen before is gone, and the list shows no choice either.
+  mysql->click();
+  EXPECT_EQ(fuentes->currentIndex(), -1);
+  EXPECT_EQ(fuentes->currentText(), "");
+  EXPECT_EQ(dialogo.lblEmp.Tag, "");
+  emit fuentes->activated(IndiceDe("VENTAS"));
+  EXPECT_EQ(fuentes->currentText(), "VENTAS");
+  EXPECT_EQ(dialogo.lblEmp.Tag, "DSN=VENTAS");
+
   // Screen readers: the picture buttons by their tool tips, the credentials by their labels.
   const std::pair<const char*, QString> nombres[] = {{"cmdOpc(0)", "Actualizar"},
                                                      {"cmdOpc(1)", "Salir"},

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGridLayout>
+#include <QLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QScreen>
-#include <QSpacerItem>
+#include <QTextDocument>
+#include <QTextOption>
 #include <algorithm>
 
 #include "platform/qt/Aspecto.h"
@@ -18,7 +18,7 @@ namespace qtviews {
 namespace {
 
 // Room for the window frame's icon and buttons beside the title, and a little beside the
-// longest word of the text.
+// longest line of the text.
 constexpr int kMarcoDeTitulo = 140;
 constexpr int kHolguraDeTexto = 8;
 
@@ -55,25 +55,76 @@ ui::Respuesta RespuestaDe(int boton) {
   }
 }
 
-// A message box sizes itself by its text alone, so a long title is cut off and a word longer
-// than its lines (a path) breaks in the middle. The text is given room for its longest word
-// and the box for its title, up to most of the screen's width; prose still wraps between
-// words.
-void EnsanchaParaTituloYLineas(QMessageBox& caja) {
-  const QFontMetrics letras(caja.font());
-  const int limite = caja.screen() ? caja.screen()->availableGeometry().width() * 9 / 10 : 1000;
-  int palabraMasLarga = 0;
-  for (const QString& palabra : caja.text().split(QRegularExpression("\\s+")))
-    palabraMasLarga = std::max(palabraMasLarga, letras.horizontalAdvance(palabra));
-  if (auto* texto = caja.findChild<QLabel*>("qt_msgbox_label"))
-    texto->setMinimumWidth(std::min(palabraMasLarga + kHolguraDeTexto, limite));
-  auto* rejilla = qobject_cast<QGridLayout*>(caja.layout());
-  const int titulo = letras.horizontalAdvance(caja.windowTitle()) + kMarcoDeTitulo;
-  if (rejilla)
-    rejilla->addItem(new QSpacerItem(std::min(titulo, limite), 0, QSizePolicy::Minimum,
-                                     QSizePolicy::Fixed),
-                     rejilla->rowCount(), 0, 1, rejilla->columnCount());
-}
+// A message box that shows its whole text and its title. Qt sizes a box for its text up
+// to a fixed width and then wraps only between words: a path, a driver's message or a
+// list of values with no blank in it runs past the edge and is cut, and the title, which
+// the window manager draws, is not counted. This box is as wide as its longest line or its
+// title, up to most of the screen's width; longer lines wrap between words, and a word
+// longer than the box wraps where it reaches the edge. Qt sizes the box again on every
+// layout request, so the sizing here follows each of its own.
+class CajaDeMensaje : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  bool event(QEvent* evento) override {
+    const bool atendido = QMessageBox::event(evento);
+    if (evento->type() == QEvent::LayoutRequest && isVisible()) Ajusta();
+    return atendido;
+  }
+
+  void showEvent(QShowEvent* evento) override {
+    QMessageBox::showEvent(evento);
+    Ajusta();
+  }
+
+  // The label lays its text out afresh, between words only, after every resize: the
+  // breaking inside long words is put back before it paints.
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::Paint)
+      if (auto* texto = qobject_cast<QLabel*>(objeto)) ParteTambienPalabras(*texto);
+    return QMessageBox::eventFilter(objeto, evento);
+  }
+
+ private:
+  void Ajusta() {
+    auto* texto = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    QLayout* rejilla = layout();
+    if (!texto || !rejilla) return;
+    const int limite = screen()->availableGeometry().width() * 9 / 10;
+    texto->setWordWrap(true);
+    texto->installEventFilter(this);
+    // The text column is as wide as the longest line, less what the box cannot spare.
+    const QFontMetrics letras(texto->font());
+    int renglon = 0;
+    for (const QString& linea : text().split(QLatin1Char('\n')))
+      renglon = std::max(renglon, letras.horizontalAdvance(linea));
+    texto->setMinimumWidth(renglon + kHolguraDeTexto);
+    const int exceso = rejilla->totalMinimumSize().width() - limite;
+    if (exceso > 0) texto->setMinimumWidth(std::max(renglon + kHolguraDeTexto - exceso, 0));
+    QFont fuenteDeTitulo = font();
+    fuenteDeTitulo.setBold(true);
+    const int titulo = QFontMetrics(fuenteDeTitulo).horizontalAdvance(windowTitle()) + kMarcoDeTitulo;
+    const int ancho = std::min(std::max(rejilla->totalMinimumSize().width(), titulo), limite);
+    // The heights: after the resizes above, which make the label wrap between words only.
+    ParteTambienPalabras(*texto);
+    rejilla->invalidate();
+    setFixedSize(ancho, rejilla->hasHeightForWidth() ? rejilla->totalHeightForWidth(ancho)
+                                                     : rejilla->totalMinimumSize().height());
+    QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+  }
+
+  // Wraps the label's text between words and, for a word longer than a line, inside it.
+  static void ParteTambienPalabras(QLabel& texto) {
+    texto.heightForWidth(texto.width());  // lets the label lay its text out first
+    auto* documento = texto.findChild<QTextDocument*>();
+    if (!documento) return;
+    QTextOption opcion = documento->defaultTextOption();
+    if (opcion.wrapMode() != QTextOption::WordWrap) return;
+    opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    documento->setDefaultTextOption(opcion);
+  }
+};
 
 }  // namespace
 
@@ -93,13 +144,15 @@ ui::Respuesta ServiciosQt::MsgBox(const std::string& prompt, ui::Botones botones
   // A box without a title of its own carries the program's name.
   const QString encabezado = titulo.empty() ? QApplication::applicationDisplayName()
                                             : TextoParaMostrar(titulo);
-  QMessageBox caja(IconoDe(icono), encabezado, TextoParaMostrar(prompt), BotonesDe(botones),
+  CajaDeMensaje caja(IconoDe(icono), encabezado, TextoParaMostrar(prompt), BotonesDe(botones),
                    QApplication::activeModalWidget());
+  // What the forms hold now shows behind the box: a progress line cleared just before it
+  // must not stand under it while the box waits.
+  VistaFormulario::SincronizaAbiertas();
   caja.setTextFormat(Qt::PlainText);
   // The text can be selected and copied (an error to report, a log's path).
   caja.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   if (botones == ui::Botones::RetryCancel) caja.setEscapeButton(QMessageBox::Cancel);
-  EnsanchaParaTituloYLineas(caja);
   return RespuestaDe(caja.exec());
 }
 
@@ -111,7 +164,7 @@ void ServiciosQt::MousePointer(ui::Puntero puntero) {
 }
 
 void ServiciosQt::DoEvents() {
-  for (VistaFormulario* vista : VistaFormulario::Abiertas()) vista->Sincroniza();
+  VistaFormulario::SincronizaAbiertas();
   QApplication::processEvents();
 }
 

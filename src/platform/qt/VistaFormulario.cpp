@@ -1,12 +1,14 @@
 #include "platform/qt/VistaFormulario.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
 #include "platform/qt/Aspecto.h"
+#include "platform/ui/Controles.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/Usuario.h"
 #include "platform/vb/Error.h"
@@ -29,6 +31,10 @@ void MuestraErrorDeEvento(long numero, const std::string& descripcion) {
 }  // namespace
 
 const std::vector<VistaFormulario*>& VistaFormulario::Abiertas() { return Registro(); }
+
+void VistaFormulario::SincronizaAbiertas() {
+  for (VistaFormulario* vista : Registro()) vista->Sincroniza();
+}
 
 VistaFormulario::VistaFormulario(ui::Formulario& formulario, QWidget* padre)
     : QDialog(padre), formulario_(formulario) {
@@ -142,6 +148,17 @@ void VistaFormulario::closeEvent(QCloseEvent* evento) {
 void VistaFormulario::reject() {
   if (!formulario_.Cargado()) return QDialog::reject();
   Despacha([&] { ui::usuario::CierraVentana(formulario_); });
+}
+
+void VistaFormulario::keyPressEvent(QKeyEvent* evento) {
+  if (!evento->matches(QKeySequence::Cancel)) return QDialog::keyPressEvent(evento);
+  for (ui::Control* control : formulario_.Controles()) {
+    auto* boton = dynamic_cast<ui::CommandButton*>(control);
+    if (!boton || !boton->Cancel || !ui::usuario::Alcanzable(*boton)) continue;
+    Despacha([&] { ui::usuario::HaceClic(*boton); });
+    break;
+  }
+  evento->accept();
 }
 
 void VistaFormulario::showEvent(QShowEvent* evento) {

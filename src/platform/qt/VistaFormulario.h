@@ -24,12 +24,16 @@ class VistaFormulario : public QDialog {
   QWidget* Widget(const ui::Control& control) const;
   ui::Formulario& Formulario() const { return formulario_; }
 
-  // The views that exist now, oldest first (DoEvents brings them up to date).
+  // The views that exist now, oldest first.
   static const std::vector<VistaFormulario*>& Abiertas();
+  // Brings every open view up to date (DoEvents, and before a message box opens).
+  static void SincronizaAbiertas();
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
-  void reject() override;  // Esc: the same as the close box
+  void reject() override;  // the same as the close box
+  // Escape presses the form's cancel button, if it has one; it never closes a form itself.
+  void keyPressEvent(QKeyEvent* evento) override;
   void showEvent(QShowEvent* evento) override;
 
  private:

@@ -37,6 +37,7 @@ class CommandButton : public Control {
  public:
   std::string Caption;
   std::string Picture;  // name of the picture of a picture button; empty for text buttons
+  bool Cancel = false;  // Escape presses this button
   std::function<void()> alHacerClic;
 };
 

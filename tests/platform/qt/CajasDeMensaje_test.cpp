@@ -1,0 +1,237 @@
+// Every kind of message box that Gradix and Taxora show, with the longest texts they can
+// carry, through the Qt services: each line of the text is on screen whole (it fits the
+// text's width or wraps inside it), the box and its text fit the screen, the title has
+// room, and the text can be selected. A few boxes are saved as boxes-*.png for a person
+// to look at. Under Xvfb (scripts/test.sh) this is a real X display.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
+#include <iostream>
+#include <string>
+
+#include "platform/qt/Aspecto.h"
+#include "platform/qt/QtDePrueba.h"
+#include "platform/qt/ServiciosQt.h"
+#include "platform/ui/Services.h"
+
+namespace {
+
+using ui::Botones;
+using ui::Icono;
+
+// A path of 200 characters, as gRutaApp deep in a shared folder makes it.
+std::string RutaLarga(const std::string& archivo) {
+  std::string ruta = "/srv/compartido/Norvale Soft/Sucursal Centro Histórico/actualizador-de-bases-de-datos/";
+  ruta += std::string(200 - ruta.size() - archivo.size() - 1, 'x') + "/" + archivo;
+  return ruta;
+}
+
+const std::string kRutaLog = RutaLarga("Log_20261210-221530.log");
+const std::string kRutaCatalogo = RutaLarga("EstBDs.mdb");
+// A driver's message of several hundred characters, and the error as the boxes give it.
+const std::string kMensajeDeDriver =
+    "[ma-3.1.15][10.11.19-MariaDB-0+deb12u1]You have an error in your SQL "
+    "syntax; check the manual that corresponds to your MariaDB server version for the right "
+    "syntax to use near 'CONSTRAINT FK_tblComprasRen_tblComprasEnc FOREIGN KEY (FOL_DOC, "
+    "COD_SUC, COD_ALM) REFERENCES tblComprasEnc (FOL_DOC, COD_SUC, COD_ALM) ON DELETE CASCADE "
+    "ON UPDATE CASCADE' at line 1";
+const std::string kErrorDeDriver = "Error -2147217900\r\n" + kMensajeDeDriver;
+const std::string kConexionPerdida =
+    "Error -2147467259\r\n[ma-3.1.15][10.11.19-MariaDB-0+deb12u1]Lost connection to server "
+    "during query";
+// A row of the record import: the column and value lists have no blank to break at.
+std::string ListaDe(const std::string& pieza, int veces) {
+  std::string lista;
+  for (int i = 0; i < veces; ++i) lista += (i ? "," : "") + pieza + std::to_string(i);
+  return lista;
+}
+const std::string kAgregarA = "Duplicate entry '1-7' for key 'PRIMARY'\r\n\r\nAGREGAR A\r\nTABLA : "
+                              "tblArticulosSucursal\r\nCAMPOS : " + ListaDe("COD_CAMPO_", 40) +
+                              "\r\nVALORES : " + ListaDe("'Valor de texto ", 40);
+const std::string kCincuenta = std::string(50, 'W');  // a SQL Server box filled to its limit
+
+struct Caso {
+  const char* que;
+  std::string texto;
+  std::string titulo;
+  Botones botones = Botones::OK;
+  Icono icono = Icono::Informacion;
+  const char* captura = nullptr;  // boxes-<captura>.png
+};
+
+const Caso kCasos[] = {
+    // Both programs.
+    {"catalogue missing", "No se encuentra el archivo de estructura...\r\n" + kRutaCatalogo,
+     "Dorvex.mdb", Botones::OK, Icono::Critico, "catalogo"},
+    {"catalogue unreadable", "No es posible leer el archivo de estructura...\r\n" + kRutaCatalogo +
+     "\r\nError -2147217900: " + kMensajeDeDriver, "Dorvex.mdb", Botones::OK, Icono::Critico},
+    {"catalogue below 5.0",
+     "No es posible hacer la actualización. Actualice su equipo a versión 5.0 o superior",
+     "Actualizador de Bases de Datos", Botones::OK, Icono::Exclamacion},
+    {"SQL Server summary", "Nombre de equipo o IP: " + kCincuenta + "\r\nNombre de Base de datos: " +
+     kCincuenta + "\r\nNombre de Instancia: " + kCincuenta + "\r\n", "", Botones::OK, Icono::Ninguno,
+     "resumen-sqlserver"},
+    {"cannot connect", "No es posible conectarse a la base de datos.\r\n" + kConexionPerdida,
+     "Actualizador de Bases de Datos", Botones::OK, Icono::Exclamacion, "conexion"},
+    {"version unreadable", "No es posible leer la versión de la base de datos en tblVersion.\r\n" +
+     kErrorDeDriver, "Actualizador Impuestos Compras", Botones::OK, Icono::Exclamacion},
+    {"errors in the log", "Ocurrieron errores durante la actualización, ver el archivo " + kRutaLog,
+     "Información", Botones::OK, Icono::Informacion, "log"},
+    {"error in an event", "Ocurrió un error:\r\n" + kMensajeDeDriver, "Error 5", Botones::OK,
+     Icono::Exclamacion},
+    // Gradix.
+    {"run under way", "La actualización está en curso. Espere a que termine para cerrar.",
+     "Actualizador"},
+    {"empty tblVersion",
+     "La tabla tblVersion de la base de datos está vacía: no es posible saber a qué versión llegó "
+     "la estructura. Registre en ella la última versión que se completó y vuelva a ejecutar la "
+     "actualización.", "Actualizador de Bases de Datos", Botones::OK, Icono::Exclamacion},
+    {"database below 5.0", "No es posible hacer la actualización. La versión es anterior a la 5.0",
+     "Actualizador de Bases de Datos", Botones::OK, Icono::Exclamacion},
+    {"already up to date", "La base de datos ya se encuentra actualizada a la versión 9.5.2",
+     "Actualizador"},
+    {"climb ended", "La base de datos fue actualizada a la versión 9.5.2\r\nHora inicio: "
+     "22:15:30\r\nHora fin:     23:48:02", "Actualizador", Botones::OK, Icono::Informacion, "fin"},
+    {"regime", "La empresa quedó registrada con régimen \r\nPERSONA FISICA CON ACTIVIDAD "
+     "EMPRESARIAL\r\nSi desea modificarlo, ingrese a Norvale Soft - Tablas - Regímenes Fiscales.",
+     "Información", Botones::OK, Icono::Exclamacion, "regimen"},
+    {"climb stopped", "La base de datos no se actualizó a la versión 9.5.2.\r\nConserva la última "
+     "versión que se completó; corrija la causa y vuelva a ejecutar la actualización para "
+     "continuar desde ahí.", "Actualizador", Botones::OK, Icono::Exclamacion},
+    {"tax codes to recode", "SI MANEJA MOVIMIENTOS DEL MÓDULO DE COMPRAS, ES NECESARIO QUE "
+     "EJECUTE LA UTILERÍA PARA ACTUALIZAR LOS CÓDIGOS DE IMPUESTOS.", "Actualizador",
+     Botones::OK, Icono::Exclamacion},
+    {"ladder error", kErrorDeDriver,
+     "Error al actualizar a v.9.5.2  a partir de v.5.0.0", Botones::OK, Icono::Exclamacion,
+     "escalera"},
+    {"synchronisation error", "Error -2147217900:\r\n" + kMensajeDeDriver, "Actualización",
+     Botones::OK, Icono::Ninguno},
+    {"connection retry", kConexionPerdida.substr(kConexionPerdida.find('[')), "-2147467259",
+     Botones::RetryCancel, Icono::Ninguno},
+    {"database missing", "La base de datos no existe...", "Base de dato"},
+    {"driver errors", kErrorDeDriver, "Error", Botones::OK, Icono::Exclamacion},
+    {"record import", kAgregarA, "-2147217873", Botones::AbortRetryIgnore, Icono::Critico,
+     "importacion"},
+    {"doctor's office updated", "La base de datos de Vudovizivev Azuzo fue actualizada",
+     "Actualizador"},
+    {"doctor's office not updated",
+     "No es posible actualizar estructura de la Base de Datos de Vudovizivev Azuzo",
+     "Actualización", Botones::OK, Icono::Exclamacion},
+    // Taxora.
+    {"recode under way",
+     "La actualización de impuestos está en curso. Espere a que termine para cerrar.",
+     "Actualizador Impuestos Compras"},
+    {"database below 9.1.0",
+     "No es posible hacer la actualización. La versión es anterior a la 9.1.0",
+     "Actualizador Impuestos Compras", Botones::OK, Icono::Exclamacion, "anterior-910"},
+    {"not a suite database",
+     "No es posible hacer la actualización. La base de datos no corresponde Norvale Soft Velmar",
+     "Actualizador Impuestos Compras", Botones::OK, Icono::Exclamacion},
+    {"recode error", kErrorDeDriver, "Error al actualizar impuestos de compras", Botones::OK,
+     Icono::Exclamacion},
+    {"recode done", "Los impuestos de compras fueron actualizados\r\nHora inicio: 22:15:30\r\n"
+     "Hora fin:     23:48:02", "Actualizar impuestos"},
+    {"recode failed", "Hubo problema al actualizar impuestos:\r\n" + kRutaLog +
+     "\r\nHora inicio: 22:15:30\r\nHora fin:     23:48:02", "Actualizar impuestos", Botones::OK,
+     Icono::Critico, "impuestos-fallidos"},
+};
+
+// What a shown box measures, read while it is open.
+struct Medida {
+  QRect pantalla, caja, texto;  // the box and its text label, in the box's coordinates
+  bool parte = false;         // the label wraps its lines
+  bool seleccionable = false;
+  int anchoDeTitulo = 0;
+  QSizeF escrito;             // the laid-out text of the label
+  int renglonMasLargo = 0;    // the widest line of the text, unwrapped
+  QStringList renglonesLargos;  // lines wider than the label
+};
+
+Medida Mide(QMessageBox& caja) {
+  Medida m;
+  caja.grab();  // lays the text out and paints it as the screen shows it
+  m.pantalla = caja.screen()->availableGeometry();
+  m.caja = QRect(QPoint(0, 0), caja.size());
+  m.anchoDeTitulo = QFontMetrics(caja.font()).horizontalAdvance(caja.windowTitle());
+  auto* texto = caja.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (!texto) return m;
+  m.texto = texto->geometry();
+  m.parte = texto->wordWrap();
+  m.seleccionable = texto->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+  const QFontMetrics letras(texto->font());
+  for (const QString& renglon : caja.text().split(QLatin1Char('\n'))) {
+    const int ancho = letras.horizontalAdvance(renglon);
+    m.renglonMasLargo = std::max(m.renglonMasLargo, ancho);
+    if (ancho > texto->contentsRect().width()) m.renglonesLargos << renglon;
+  }
+  if (auto* escrito = texto->findChild<QTextDocument*>())
+    m.escrito = QSizeF(escrito->idealWidth(), escrito->size().height());
+  return m;
+}
+
+class CajasDeMensajeTest : public ::testing::Test {
+ protected:
+  CajasDeMensajeTest() { prueba::AplicacionQt(); }
+  qtviews::ServiciosQt servicios_;
+};
+
+TEST_F(CajasDeMensajeTest, EveryBoxShowsItsWholeTextAndTitleOnTheScreen) {
+  std::cout << "box: width x height / text label width / widest line / lines wider than the label\n";
+  for (const Caso& caso : kCasos) {
+    SCOPED_TRACE(caso.que);
+    Medida m;
+    QString mostrado;
+    prueba::AlAparecerCaja([&](QMessageBox& caja) {
+      m = Mide(caja);
+      mostrado = caja.text();
+      if (caso.captura) {
+        EXPECT_TRUE(prueba::GuardaCaptura(caja, std::string("boxes-") + caso.captura + ".png"));
+      }
+      caja.buttons().first()->click();
+    });
+    ui::MsgBox(caso.texto, caso.botones, caso.icono, caso.titulo);
+    std::cout << caso.que << ": " << m.caja.width() << " x " << m.caja.height() << " / "
+              << m.texto.width() << " / " << m.renglonMasLargo << " / " << m.renglonesLargos.size()
+              << "\n";
+
+    EXPECT_EQ(mostrado, qtviews::TextoParaMostrar(caso.texto));
+    EXPECT_TRUE(m.seleccionable);
+    EXPECT_LE(m.caja.width(), m.pantalla.width());
+    EXPECT_LE(m.caja.height(), m.pantalla.height());
+    EXPECT_TRUE(m.caja.contains(m.texto)) << "the text lies inside the box";
+    EXPECT_GE(m.caja.width(), m.anchoDeTitulo) << "room for the title";
+    // A line wider than the label is wrapped inside it, and what the label lays out, lines
+    // wrapped and all, fits its width and its height: nothing runs past an edge.
+    EXPECT_TRUE(m.renglonesLargos.isEmpty() || m.parte) << m.renglonesLargos.first().toStdString();
+    EXPECT_LE(m.escrito.width(), m.texto.width());
+    EXPECT_LE(m.escrito.height(), m.texto.height());
+  }
+}
+
+// A box of a short text is as narrow as its text and title allow; a long one wraps at
+// most of the screen's width, not at the width of a much shorter line.
+TEST_F(CajasDeMensajeTest, ABoxIsAsWideAsItsLongestLineUpToMostOfTheScreen) {
+  struct Ancho {
+    int caja = 0, renglon = 0, pantalla = 0;
+  };
+  const auto anchoDe = [](const std::string& texto) {
+    Ancho a;
+    prueba::AlAparecerCaja([&](QMessageBox& caja) {
+      const Medida m = Mide(caja);
+      a = {m.caja.width(), m.renglonMasLargo, m.pantalla.width()};
+      caja.accept();
+    });
+    ui::MsgBox(texto, Botones::OK, Icono::Informacion, "Información");
+    return a;
+  };
+  const Ancho corto = anchoDe("La base de datos no existe...");
+  EXPECT_LT(corto.caja, corto.renglon + 200) << "no wider than the line, its icon and margins";
+  const Ancho largo = anchoDe(std::string(400, 'a') + " " + std::string(400, 'b'));
+  EXPECT_GE(largo.caja, largo.pantalla * 8 / 10);
+}
+
+}  // namespace
