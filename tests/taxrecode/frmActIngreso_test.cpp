@@ -446,7 +446,7 @@ TEST_F(TaxoraEnMariaDbTest, TheEndBoxShowsOverAnEmptyProgressLine) {
   });
   vista.findChild<QPushButton*>("cmdOpc(0)")->click();
   EXPECT_TRUE(caja.startsWith("Los impuestos de compras fueron actualizados"));
-  EXPECT_EQ(detras, "");
+  EXPECT_EQ(detras.toStdString(), "");
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST_F(VistaFormularioTest, LabelRefreshAndDoEventsRepaintDuringLongWork) {
     caja.accept();
   });
   ui::MsgBox("Proceso terminado", ui::Botones::OK, ui::Icono::Informacion, "Información");
-  EXPECT_EQ(detras, "");
+  EXPECT_EQ(detras.toStdString(), "");
 }
 
 TEST_F(VistaFormularioTest, MessageBoxesShowLineBreaksAndReturnTheAnswer) {
