@@ -23,6 +23,26 @@ TEST(Utf16, ConvertsBothWaysAndKeepsWhatCannotBeConverted) {
   EXPECT_EQ(ado::Utf16AUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
 }
 
+// How far the MariaDB driver reads a wide text of `largo` units: it steps over two units
+// wherever a unit's low byte is 0xD8-0xDB, so it may read past the end.
+std::size_t UnidadesQueLeeElDriver(const char16_t* texto, std::size_t largo) {
+  std::size_t leidas = 0;
+  for (std::size_t paso = 0; paso < largo; ++paso) leidas += (texto[leidas] & 0xFC) == 0xD8 ? 2 : 1;
+  return leidas;
+}
+
+TEST(TextoParaOdbc, WhatTheDriverReadsPastTheLengthIsNul) {
+  for (const std::string& texto :
+       std::vector<std::string>{"", "INSERT 'S''Ú\\\\N ®'", "ÚÚÚÚ", "ØÙÚÛ ǘǚ ךכ ⃛", "Ú😀Ø",
+                                "a\u0800\u20DB", "Û"}) {
+    ado::TextoParaOdbc ancho(texto);
+    ASSERT_EQ(ado::Utf16AUtf8(std::u16string(ancho.Unidades(), ancho.Largo())), texto);
+    const std::size_t leidas = UnidadesQueLeeElDriver(ancho.Unidades(), ancho.Largo());
+    for (std::size_t i = ancho.Largo(); i <= leidas; ++i)
+      EXPECT_EQ(ancho.Unidades()[i], u'\0') << texto << ", unit " << i;
+  }
+}
+
 TEST(JuegoDeCaracteres, MySqlSetsBecomeUtf8WithNothingLost) {
   EXPECT_EQ(ado::JuegoIconvDeMySql("utf8mb4"), "UTF-8");
   EXPECT_EQ(ado::JuegoIconvDeMySql("LATIN1"), "CP1252");
