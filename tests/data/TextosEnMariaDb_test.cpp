@@ -202,6 +202,18 @@ TEST_F(TextosEnMariaDb, StatementsOnceRefusedAtRandomArriveOnEveryConnectionAsTh
             (prueba::Filas{{std::to_string(kConexiones * casos.size())}}));
 }
 
+// The driver would end a statement at a NUL and send the rest of nothing: such a statement
+// is refused whole, with a message that says why.
+TEST_F(TextosEnMariaDb, AStatementWithANulInsideIsRefusedNotCutShort) {
+  try {
+    cnx_.Execute(std::string("INSERT INTO tblTextos (ID,V) VALUES (1,'a\0');", 45));
+    ADD_FAILURE() << "no error";
+  } catch (const ado::ProviderError& e) {
+    EXPECT_NE(e.Errors().front().Description.find("NUL"), std::string::npos);
+  }
+  EXPECT_EQ(db_->Consulta("SELECT COUNT(*) FROM tblTextos"), (prueba::Filas{{"0"}}));
+}
+
 TEST_F(TextosEnMariaDb, AValueReadAndWrittenBackFindsItsOwnRow) {
   // Each text is read, then used as the key of an UPDATE: a text read short would
   // match another row or none.

@@ -72,11 +72,11 @@ class OdbcSession : public Session {
         commandTimeout_(request.commandTimeout) {
     SQLSetConnectAttr(dbc(), SQL_ATTR_LOGIN_TIMEOUT, ComoAtributo(request.connectionTimeout), 0);
     TextoParaOdbc cadena(CadenaConCredenciales(request));
-    const SQLRETURN rc = SQLDriverConnectW(dbc(), nullptr, TextoAncho(cadena),
-                                           static_cast<SQLSMALLINT>(cadena.Largo()), nullptr, 0,
-                                           nullptr, SQL_DRIVER_NOPROMPT);
+    const SQLRETURN rc = SQLDriverConnectW(dbc(), nullptr, TextoAncho(cadena), SQL_NTS, nullptr,
+                                           0, nullptr, SQL_DRIVER_NOPROMPT);
     VerificaOdbc(rc, SQL_HANDLE_DBC, dbc(), origen_, "SQLDriverConnectW");
-    lecturaDeTexto_ = LecturaDeTextoDelServidor();
+    mySql_ = EsMySql();
+    if (mySql_) lecturaDeTexto_ = LecturaDeTextoDeMySql();
   }
 
   ~OdbcSession() override { SQLDisconnect(dbc()); }
@@ -88,8 +88,14 @@ class OdbcSession : public Session {
     if (commandTimeout_ > 0)
       SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, ComoAtributo(commandTimeout_), 0);
     TextoParaOdbc texto(sql);
-    const SQLRETURN rc =
-        SQLExecDirectW(stmt, TextoAncho(texto), static_cast<SQLINTEGER>(texto.Largo()));
+    // MySQL's driver is given the statement terminated (see TextoParaOdbc); one with a NUL
+    // inside would end there, so it is refused whole rather than sent cut short.
+    if (mySql_ && texto.TieneNul())
+      throw ProviderError({{adErrUnspecified,
+                            "The statement holds a NUL character, which cannot be sent to MySQL",
+                            origen_, "HY000", 0}});
+    const SQLINTEGER largo = mySql_ ? SQL_NTS : static_cast<SQLINTEGER>(texto.Largo());
+    const SQLRETURN rc = SQLExecDirectW(stmt, TextoAncho(texto), largo);
     if (rc == SQL_NO_DATA) {  // an UPDATE or DELETE that matched no row
       RowSet ninguna;
       ninguna.rowsAffected = 0;
@@ -108,8 +114,7 @@ class OdbcSession : public Session {
     TextoParaOdbc base(BaseActual());
     HandleOdbc sentencia(SQL_HANDLE_STMT, dbc(), SQL_HANDLE_DBC, origen_);
     SQLHSTMT stmt = sentencia.get();
-    VerificaOdbc(SQLTablesW(stmt, TextoAncho(base), static_cast<SQLSMALLINT>(base.Largo()),
-                            nullptr, 0, nullptr, 0, nullptr, 0),
+    VerificaOdbc(SQLTablesW(stmt, TextoAncho(base), SQL_NTS, nullptr, 0, nullptr, 0, nullptr, 0),
                  SQL_HANDLE_STMT, stmt, origen_, "SQLTablesW");
     std::vector<std::string> nombres;
     for (const std::vector<vb::Variant>& fila : LeeResultado(stmt, origen_, lecturaDeTexto_).rows)
@@ -130,20 +135,23 @@ class OdbcSession : public Session {
     return TextoTerminado(nombre.data(), nombre.size());
   }
 
-  // MySQL and MariaDB send results in the connection's character set: read as its bytes
-  // when the set is one iconv knows. Any other server, set or failure to tell keeps the
-  // wide reading.
-  LecturaDeTexto LecturaDeTextoDelServidor() {
+  bool EsMySql() {
     std::vector<SQLWCHAR> nombre(128, 0);
     SQLSMALLINT bytes = 0;
     if (!ExitoOdbc(SQLGetInfoW(dbc(), SQL_DBMS_NAME, nombre.data(),
                                static_cast<SQLSMALLINT>(nombre.size() * sizeof(SQLWCHAR)),
                                &bytes)))
-      return {};
+      return false;
     const std::string servidor =
         vb::LCase(TextoTerminado(reinterpret_cast<const char16_t*>(nombre.data()), nombre.size()));
-    if (servidor.find("mysql") == std::string::npos && servidor.find("mariadb") == std::string::npos)
-      return {};
+    return servidor.find("mysql") != std::string::npos ||
+           servidor.find("mariadb") != std::string::npos;
+  }
+
+  // MySQL and MariaDB send results in the connection's character set: read as its bytes
+  // when the set is one iconv knows. Any other set or failure to tell keeps the wide
+  // reading.
+  LecturaDeTexto LecturaDeTextoDeMySql() {
     try {
       const RowSet juego = Execute("SELECT @@character_set_results;", 0);
       if (juego.rows.size() != 1 || juego.rows[0].empty() || juego.rows[0][0].IsNull()) return {};
@@ -164,6 +172,7 @@ class OdbcSession : public Session {
   std::string origen_;
   HandleOdbc conexion_;
   long commandTimeout_;
+  bool mySql_ = false;
   LecturaDeTexto lecturaDeTexto_;
 };
 }  // namespace
