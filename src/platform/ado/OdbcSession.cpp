@@ -92,7 +92,7 @@ class OdbcSession : public Session {
     // inside would end there, so it is refused whole rather than sent cut short.
     if (mySql_ && texto.TieneNul())
       throw ProviderError({{adErrUnspecified,
-                            "The statement holds a NUL character, which cannot be sent to MySQL",
+                            "La sentencia contiene un carácter NUL, que no puede enviarse a MySQL.",
                             origen_, "HY000", 0}});
     const SQLINTEGER largo = mySql_ ? SQL_NTS : static_cast<SQLINTEGER>(texto.Largo());
     const SQLRETURN rc = SQLExecDirectW(stmt, TextoAncho(texto), largo);
