@@ -60,6 +60,7 @@ std::vector<Caso> Casos() {
       {"user code", "ÁÉÍÓÚÑÑÑÑÑ"},
       {"package code", "PÚQ"},
       {"branch code", "S'Ú\\N ®"},
+      {"small letters and signs", "ñandú ® \"%_\\'"},
       {"controls", "\x01\x7F\t\r\n"},
       {"utf-8 edges", "\u0080\u07FF\u0800\uD7FF\uE000\uFFFD\uFFFF"},
       {"other planes", "\U00010000😀\U0010FFFF"},
@@ -106,6 +107,20 @@ class TextosEnMariaDb : public ::testing::Test {
     return sql + ");";
   }
 
+  // Each text in its row as the mariadb client writes it, from its bytes.
+  void EscribeConElCliente(const std::vector<Caso>& casos) {
+    for (std::size_t i = 0; i < casos.size(); ++i)
+      db_->EjecutaSql(Insercion(static_cast<int>(i), casos[i].texto, [](const std::string& t) {
+        return "CONVERT(X'" + Hex(t) + "' USING utf8mb4)";
+      }));
+  }
+
+  // The INSERT our routines would write: the text quoted as a MySQL literal.
+  static std::string InsercionNuestra(int id, const std::string& texto) {
+    return Insercion(id, texto,
+                     [](const std::string& t) { return "'" + TextoSql(t, ManejadorMySQL) + "'"; });
+  }
+
   // Every column of the row as ADO reads it.
   std::vector<vb::Variant> Leidos(int id) {
     ado::Recordset rs;
@@ -131,25 +146,15 @@ class TextosEnMariaDb : public ::testing::Test {
 
 TEST_F(TextosEnMariaDb, TextsWrittenByTheClientAreReadWhole) {
   const std::vector<Caso> casos = Casos();
-  for (std::size_t i = 0; i < casos.size(); ++i)
-    db_->EjecutaSql(Insercion(static_cast<int>(i), casos[i].texto, [](const std::string& t) {
-      return "CONVERT(X'" + Hex(t) + "' USING utf8mb4)";
-    }));
+  EscribeConElCliente(casos);
   for (std::size_t i = 0; i < casos.size(); ++i)
     CompruebaLeidos(static_cast<int>(i), casos[i].texto, casos[i].nombre);
 }
 
-// Disabled for now: MariaDB Connector/ODBC 3.1.15 now and then (about one run in fifteen)
-// refuses to convert one of these INSERTs from UTF-16 (SQLSTATE 22018, its own conversion
-// error, with no server error number), and refuses it again on the same connection; the
-// same texts pass in every other test here. Run it with --gtest_also_run_disabled_tests;
-// it passes whenever the driver converts the statement.
-TEST_F(TextosEnMariaDb, DISABLED_TextsWrittenByOurStatementsArriveAndComeBackWhole) {
+TEST_F(TextosEnMariaDb, TextsWrittenByOurStatementsArriveAndComeBackWhole) {
   const std::vector<Caso> casos = Casos();
   for (std::size_t i = 0; i < casos.size(); ++i)
-    cnx_.Execute(Insercion(static_cast<int>(i), casos[i].texto, [](const std::string& t) {
-      return "'" + TextoSql(t, ManejadorMySQL) + "'";
-    }));
+    cnx_.Execute(InsercionNuestra(static_cast<int>(i), casos[i].texto));
   for (std::size_t i = 0; i < casos.size(); ++i) {
     const std::string id = std::to_string(i);
     // As stored, seen by the client.
@@ -158,6 +163,59 @@ TEST_F(TextosEnMariaDb, DISABLED_TextsWrittenByOurStatementsArriveAndComeBackWho
         << casos[i].nombre << " is not stored as written";
     CompruebaLeidos(static_cast<int>(i), casos[i].texto, casos[i].nombre);
   }
+}
+
+// The statements of the test above, each on many fresh connections. The driver used to read
+// past the end of a statement for each unit such as U+00DA it held: it refused the
+// statement (SQLSTATE 22018) when what lay there was not UTF-16, crashed, or wrote past its
+// copy of the statement. On that path every run of this test failed (about 195 refusals).
+// Every row must arrive, and arrive as the bytes of its text.
+TEST_F(TextosEnMariaDb, StatementsOnceRefusedAtRandomArriveOnEveryConnectionAsTheirBytes) {
+  const std::vector<Caso> casos = Casos();
+  constexpr int kConexiones = 100;
+  EscribeConElCliente(casos);
+  int rechazos = 0;
+  std::string primerRechazo;
+  const auto envia = [&](ado::Connection& conexion, const std::string& sql, const char* nombre) {
+    try {
+      conexion.Execute(sql);
+    } catch (const ado::ProviderError& e) {
+      if (rechazos++ == 0)
+        primerRechazo = std::string(nombre) + ": " + e.Errors().front().Description;
+    }
+  };
+  for (int c = 1; c <= kConexiones; ++c) {
+    ado::Connection nueva;
+    nueva.Open(db_->CadenaConexion());
+    for (std::size_t i = 0; i < casos.size(); ++i) {
+      const int id = c * 100 + static_cast<int>(i);
+      envia(nueva, InsercionNuestra(id, casos[i].texto), casos[i].nombre);
+      // A statement whose length changes with each connection, so that what lies past its
+      // end changes too.
+      envia(nueva,
+            "UPDATE tblTextos SET T='" + Repite("Ú", 20 + 37 * c % 400) +
+                "' WHERE ID=" + std::to_string(id),
+            "varying length");
+    }
+  }
+  EXPECT_EQ(rechazos, 0) << "first refusal: " << primerRechazo;
+  // Every row the same bytes as the one the client wrote, and T the Ú of its UPDATE.
+  EXPECT_EQ(db_->Consulta("SELECT COUNT(*) FROM tblTextos a JOIN tblTextos b ON b.ID = a.ID % 100"
+                          " WHERE a.ID >= 100 AND a.C <=> b.C AND a.V <=> b.V AND a.L <=> b.L"
+                          " AND a.T = REPEAT('Ú', 20 + 37 * (a.ID DIV 100) % 400)"),
+            (prueba::Filas{{std::to_string(kConexiones * casos.size())}}));
+}
+
+// The driver would end a statement at a NUL and send the rest of nothing: such a statement
+// is refused whole, with a message that says why.
+TEST_F(TextosEnMariaDb, AStatementWithANulInsideIsRefusedNotCutShort) {
+  try {
+    cnx_.Execute(std::string("INSERT INTO tblTextos (ID,V) VALUES (1,'a\0');", 45));
+    ADD_FAILURE() << "no error";
+  } catch (const ado::ProviderError& e) {
+    EXPECT_NE(e.Errors().front().Description.find("NUL"), std::string::npos);
+  }
+  EXPECT_EQ(db_->Consulta("SELECT COUNT(*) FROM tblTextos"), (prueba::Filas{{"0"}}));
 }
 
 TEST_F(TextosEnMariaDb, AValueReadAndWrittenBackFindsItsOwnRow) {

@@ -18,7 +18,7 @@ static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the wide ODBC calls must ta
 // TABLE_NAME in the result of SQLTables (TABLE_CAT, TABLE_SCHEM, TABLE_NAME, ...).
 constexpr std::size_t kColumnaNombreDeTabla = 2;
 
-SQLWCHAR* TextoAncho(std::u16string& texto) { return reinterpret_cast<SQLWCHAR*>(texto.data()); }
+SQLWCHAR* TextoAncho(TextoParaOdbc& texto) { return reinterpret_cast<SQLWCHAR*>(texto.Unidades()); }
 
 // The process's ODBC environment. It is never freed: connections may outlive any
 // static object that would own it.
@@ -71,12 +71,12 @@ class OdbcSession : public Session {
         conexion_(SQL_HANDLE_DBC, Entorno(), SQL_HANDLE_ENV, origen_),
         commandTimeout_(request.commandTimeout) {
     SQLSetConnectAttr(dbc(), SQL_ATTR_LOGIN_TIMEOUT, ComoAtributo(request.connectionTimeout), 0);
-    std::u16string cadena = Utf8AUtf16(CadenaConCredenciales(request));
-    const SQLRETURN rc = SQLDriverConnectW(dbc(), nullptr, TextoAncho(cadena),
-                                           static_cast<SQLSMALLINT>(cadena.size()), nullptr, 0,
-                                           nullptr, SQL_DRIVER_NOPROMPT);
+    TextoParaOdbc cadena(CadenaConCredenciales(request));
+    const SQLRETURN rc = SQLDriverConnectW(dbc(), nullptr, TextoAncho(cadena), SQL_NTS, nullptr,
+                                           0, nullptr, SQL_DRIVER_NOPROMPT);
     VerificaOdbc(rc, SQL_HANDLE_DBC, dbc(), origen_, "SQLDriverConnectW");
-    lecturaDeTexto_ = LecturaDeTextoDelServidor();
+    mySql_ = EsMySql();
+    if (mySql_) lecturaDeTexto_ = LecturaDeTextoDeMySql();
   }
 
   ~OdbcSession() override { SQLDisconnect(dbc()); }
@@ -87,8 +87,15 @@ class OdbcSession : public Session {
     // A driver that cannot limit statements runs them without a limit.
     if (commandTimeout_ > 0)
       SQLSetStmtAttr(stmt, SQL_ATTR_QUERY_TIMEOUT, ComoAtributo(commandTimeout_), 0);
-    std::u16string texto = Utf8AUtf16(sql);
-    const SQLRETURN rc = SQLExecDirectW(stmt, TextoAncho(texto), static_cast<SQLINTEGER>(texto.size()));
+    TextoParaOdbc texto(sql);
+    // MySQL's driver is given the statement terminated (see TextoParaOdbc); one with a NUL
+    // inside would end there, so it is refused whole rather than sent cut short.
+    if (mySql_ && texto.TieneNul())
+      throw ProviderError({{adErrUnspecified,
+                            "La sentencia contiene un carácter NUL, que no puede enviarse a MySQL.",
+                            origen_, "HY000", 0}});
+    const SQLINTEGER largo = mySql_ ? SQL_NTS : static_cast<SQLINTEGER>(texto.Largo());
+    const SQLRETURN rc = SQLExecDirectW(stmt, TextoAncho(texto), largo);
     if (rc == SQL_NO_DATA) {  // an UPDATE or DELETE that matched no row
       RowSet ninguna;
       ninguna.rowsAffected = 0;
@@ -104,11 +111,10 @@ class OdbcSession : public Session {
   // drivers list every database of the server), in the order the driver gives them.
   // The name is the third column.
   std::vector<std::string> Tablas() override {
-    std::u16string base = BaseActual();
+    TextoParaOdbc base(BaseActual());
     HandleOdbc sentencia(SQL_HANDLE_STMT, dbc(), SQL_HANDLE_DBC, origen_);
     SQLHSTMT stmt = sentencia.get();
-    VerificaOdbc(SQLTablesW(stmt, TextoAncho(base), static_cast<SQLSMALLINT>(base.size()),
-                            nullptr, 0, nullptr, 0, nullptr, 0),
+    VerificaOdbc(SQLTablesW(stmt, TextoAncho(base), SQL_NTS, nullptr, 0, nullptr, 0, nullptr, 0),
                  SQL_HANDLE_STMT, stmt, origen_, "SQLTablesW");
     std::vector<std::string> nombres;
     for (const std::vector<vb::Variant>& fila : LeeResultado(stmt, origen_, lecturaDeTexto_).rows)
@@ -119,30 +125,33 @@ class OdbcSession : public Session {
  private:
   SQLHDBC dbc() const { return conexion_.get(); }
 
-  std::u16string BaseActual() {
+  std::string BaseActual() {
     std::u16string nombre(256, u'\0');
     SQLINTEGER bytes = 0;
     VerificaOdbc(SQLGetConnectAttrW(dbc(), SQL_ATTR_CURRENT_CATALOG, nombre.data(),
                                     static_cast<SQLINTEGER>(nombre.size() * sizeof(char16_t)),
                                     &bytes),
                  SQL_HANDLE_DBC, dbc(), origen_, "SQLGetConnectAttrW");
-    return Utf8AUtf16(TextoTerminado(nombre.data(), nombre.size()));
+    return TextoTerminado(nombre.data(), nombre.size());
   }
 
-  // MySQL and MariaDB send results in the connection's character set: read as its bytes
-  // when the set is one iconv knows. Any other server, set or failure to tell keeps the
-  // wide reading.
-  LecturaDeTexto LecturaDeTextoDelServidor() {
+  bool EsMySql() {
     std::vector<SQLWCHAR> nombre(128, 0);
     SQLSMALLINT bytes = 0;
     if (!ExitoOdbc(SQLGetInfoW(dbc(), SQL_DBMS_NAME, nombre.data(),
                                static_cast<SQLSMALLINT>(nombre.size() * sizeof(SQLWCHAR)),
                                &bytes)))
-      return {};
+      return false;
     const std::string servidor =
         vb::LCase(TextoTerminado(reinterpret_cast<const char16_t*>(nombre.data()), nombre.size()));
-    if (servidor.find("mysql") == std::string::npos && servidor.find("mariadb") == std::string::npos)
-      return {};
+    return servidor.find("mysql") != std::string::npos ||
+           servidor.find("mariadb") != std::string::npos;
+  }
+
+  // MySQL and MariaDB send results in the connection's character set: read as its bytes
+  // when the set is one iconv knows. Any other set or failure to tell keeps the wide
+  // reading.
+  LecturaDeTexto LecturaDeTextoDeMySql() {
     try {
       const RowSet juego = Execute("SELECT @@character_set_results;", 0);
       if (juego.rows.size() != 1 || juego.rows[0].empty() || juego.rows[0][0].IsNull()) return {};
@@ -163,6 +172,7 @@ class OdbcSession : public Session {
   std::string origen_;
   HandleOdbc conexion_;
   long commandTimeout_;
+  bool mySql_ = false;
   LecturaDeTexto lecturaDeTexto_;
 };
 }  // namespace

@@ -88,4 +88,11 @@ std::string TextoTerminado(const char16_t* buffer, std::size_t capacidad) {
   return Utf16AUtf8(std::u16string(buffer, largo));
 }
 
+TextoParaOdbc::TextoParaOdbc(const std::string& utf8)
+    : unidades_(Utf8AUtf16(utf8)), largo_(unidades_.size()) {
+  std::size_t comoMitadDePar = 0;
+  for (const char16_t unidad : unidades_) comoMitadDePar += (unidad & 0xFC) == 0xD8;
+  unidades_.append(comoMitadDePar + 2, u'\0');
+}
+
 }  // namespace ado

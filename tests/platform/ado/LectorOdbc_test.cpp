@@ -1,6 +1,7 @@
 // The pieces of the ODBC reading that need no server: text conversion and dates.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/ado/JuegoDeCaracteres.h"
@@ -21,6 +22,37 @@ TEST(Utf16, ConvertsBothWaysAndKeepsWhatCannotBeConverted) {
   // A lone surrogate cannot be written in UTF-8.
   EXPECT_EQ(ado::Utf16AUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
   EXPECT_EQ(ado::Utf16AUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
+}
+
+// How many units the MariaDB driver converts of a wide text: it steps over two units
+// wherever a unit's low byte is 0xD8-0xDB; given a length it takes that many steps, given
+// none it stops on a NUL.
+std::size_t UnidadesQueLeeElDriver(const char16_t* texto, std::optional<std::size_t> largo) {
+  std::size_t leidas = 0;
+  for (std::size_t paso = 0; largo ? paso < *largo : texto[leidas] != 0; ++paso)
+    leidas += (texto[leidas] & 0xFC) == 0xD8 ? 2 : 1;
+  return leidas;
+}
+
+TEST(TextoParaOdbc, WhatTheDriverReadsPastTheEndIsNul) {
+  for (const std::string& texto :
+       std::vector<std::string>{"", "INSERT 'S''Ú\\\\N ®'", "ÚÚÚÚ", "ØÙÚÛ ǘǚ ךכ ⃛", "Ú😀Ø",
+                                "a\u0800\u20DB", "Û", "aÛ"}) {
+    ado::TextoParaOdbc ancho(texto);
+    ASSERT_EQ(ado::Utf16AUtf8(std::u16string(ancho.Unidades(), ancho.Largo())), texto);
+    EXPECT_FALSE(ancho.TieneNul());
+    for (const std::optional<std::size_t> largo :
+         {std::optional(ancho.Largo()), std::optional<std::size_t>()}) {
+      const std::size_t leidas = UnidadesQueLeeElDriver(ancho.Unidades(), largo);
+      for (std::size_t i = ancho.Largo(); i <= leidas; ++i)
+        EXPECT_EQ(ancho.Unidades()[i], u'\0') << texto << ", unit " << i;
+      // Terminated, it reads at most the terminator beyond the text: its length stays put.
+      if (!largo) {
+        EXPECT_LE(leidas, ancho.Largo() + 1) << texto;
+      }
+    }
+  }
+  EXPECT_TRUE(ado::TextoParaOdbc(std::string("a\0b", 3)).TieneNul());
 }
 
 TEST(JuegoDeCaracteres, MySqlSetsBecomeUtf8WithNothingLost) {
