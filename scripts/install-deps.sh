@@ -7,7 +7,7 @@ packages=(
   unixodbc unixodbc-dev odbc-mariadb tdsodbc
   mariadb-server mariadb-client
   mdbtools mdbtools-dev libsqlite3-dev sqlite3
-  qt6-base-dev fonts-crosextra-carlito xvfb xauth
+  qt6-base-dev qt6-translations-l10n fonts-crosextra-carlito xvfb xauth
   libsodium-dev
 )
 # npm fetches the Jet test file; a machine that already has npm (from anywhere) keeps it.

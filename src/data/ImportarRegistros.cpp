@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr long kErrorDeArchivo = 75;  // Path/File access error
 
 // Tables whose rows are added to what the destination already holds.
 constexpr const char* kTablaSinVaciar = "tblMenus";
@@ -131,7 +130,7 @@ void EscribeEnQZError(const std::vector<std::string>& lineas) {
   std::ofstream archivo(ruta, std::ios::out | std::ios::app | std::ios::binary);
   for (const std::string& linea : lineas) archivo << linea << "\r\n";
   archivo.close();
-  if (archivo.fail()) vb::Raise(kErrorDeArchivo, "Path/File access error: '" + ruta + "'");
+  if (archivo.fail()) vb::RaiseSobre(vb::err::PathFileAccessError, "'" + ruta + "'");
 }
 
 class Importacion {

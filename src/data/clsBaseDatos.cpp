@@ -12,8 +12,6 @@
 #include "platform/vb/Text.h"
 
 namespace {
-constexpr long kVariableDeObjetoSinAsignar = 91;
-
 std::string Linea(const std::string& texto) { return texto + vb::vbCr; }
 
 std::string TextoDeError(const ado::ErrorInfo& error) {
@@ -45,8 +43,7 @@ std::string clsBaseDatos::AbrirConexion(std::unique_ptr<ado::Connection>& cnxCon
 }
 
 std::string clsBaseDatos::CerrarConexion(std::unique_ptr<ado::Connection>& cnxConexion) {
-  if (!cnxConexion)
-    vb::Raise(kVariableDeObjetoSinAsignar, "Object variable or With block variable not set");
+  if (!cnxConexion) vb::Raise(vb::err::ObjectVariableNotSet);
   if (cnxConexion->State() == ado::adStateOpen) cnxConexion->Close();
   cnxConexion.reset();
   return {};

@@ -44,7 +44,7 @@
 //     field, no current row) leaves the variable as it was.
 //
 // Row values joined into statements: Une (Null adds nothing) or UnePropagandoNulo (a Null
-// makes the statement fail with error 94, "Invalid use of Null", so it is not sent). Both
+// makes the statement fail with error 94, invalid use of Null, so it is not sent). Both
 // quote the text for the dialect (' doubled, and \ on MySQL), so that a value holding a
 // quote can neither break nor change the statement; values without those characters go in
 // unchanged. A statement built from row values is passed as a lambda, so that a failure

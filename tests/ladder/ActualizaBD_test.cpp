@@ -1,6 +1,7 @@
 // The satellite update of the doctor's-office (10), central-administrator (11) and branch
 // (12) databases.
 #include "ladder/EscaleraDePrueba.h"
+#include "support/DescripcionesDeError.h"
 
 namespace prueba {
 namespace {
@@ -76,7 +77,7 @@ TEST_F(ActualizaBDTest, OnlyTheServersAreSynchronised) {
 TEST_F(ActualizaBDTest, FailuresAreLoggedAndTheWorkGoesOn) {
   db_.Falla(kBorraIndice, -2147217900,
             "Can't DROP 'idxIdPerfil_IdOpcion'; check that column/key exists");
-  dobles::FallaRutina("ModificarEstructura80_AC", 94, "Invalid use of Null");
+  dobles::FallaRutina("ModificarEstructura80_AC", 94, prueba::kNuloNoValido);
   EXPECT_TRUE(Satelite(EstructuraAdministrador, 630));
   EXPECT_THAT(Rutinas(),
               ElementsAre("ModificarEstructura80_AC(4, 630)", "ModificarEstructura89_AC(4, 630)"));
@@ -84,7 +85,7 @@ TEST_F(ActualizaBDTest, FailuresAreLoggedAndTheWorkGoesOn) {
       EntradaDeLog("Error en Actualiza BD :", -2147217900,
                    "Can't DROP 'idxIdPerfil_IdOpcion'; check that column/key exists");
   EXPECT_EQ(RunLog(),
-            indice + indice + EntradaDeLog("Error en Actualiza BD :", 94, "Invalid use of Null"));
+            indice + indice + EntradaDeLog("Error en Actualiza BD :", 94, prueba::kNuloNoValido));
 }
 
 // A fix-up cut short by a lost connection did not run: logged, and the update fails.

@@ -6,6 +6,7 @@
 #include "platform/ui/Usuario.h"
 #include "platform/vb/Conversions.h"
 #include "platform/win/Sistema.h"
+#include "support/DescripcionesDeError.h"
 
 namespace prueba {
 namespace {
@@ -244,11 +245,11 @@ TEST_F(EjecutaActualizacionTest, AnUnreachableDatabaseOrAnUnreadableVersionIsRep
        "No es posible conectarse a la base de datos.\r\nError -2147467259\r\nCan't connect to "
        "MySQL server"},
       {[&] { VersionDeLaBase({vb::Variant::Null()}); },
-       "No es posible leer la versión de la base de datos en tblVersion.\r\nError 94\r\nInvalid "
-       "use of Null"},
+       "No es posible leer la versión de la base de datos en tblVersion.\r\nError 94\r\n" +
+           std::string(prueba::kNuloNoValido)},
       {[&] { VersionDeLaBase({std::string("cinco")}); },
-       "No es posible leer la versión de la base de datos en tblVersion.\r\nError 13\r\nType "
-       "mismatch"},
+       "No es posible leer la versión de la base de datos en tblVersion.\r\nError 13\r\n" +
+           std::string(prueba::kTipoNoEsperado)},
   };
   const std::string rutaLogAnterior = gRutaLog;
   for (const Caso& caso : casos) {

@@ -1,6 +1,7 @@
 // The ladder steps: the frame they share, their synchronisation windows and air-time
 // conditions, the routines each calls with its arguments, and their own statements.
 #include "ladder/EscaleraDePrueba.h"
+#include "support/DescripcionesDeError.h"
 
 namespace prueba {
 namespace {
@@ -247,7 +248,7 @@ TEST_F(PasosTest, Step50WidensAndFillsAfterTheAirTimeRebuildLoggingEachFailure) 
                                    "Table 'tienda.tblcatclientes' doesn't exist"));
 
   RecordingProvider sinTiempoAire;
-  dobles::FallaRutina("ActualizaTiempoAire", 3265, "Item cannot be found");
+  dobles::FallaRutina("ActualizaTiempoAire", 3265, prueba::kNoEstaEnLaColeccion);
   EXPECT_THROW(Paso(500, 500), vb::Error);
   EXPECT_THAT(sinTiempoAire.Textos(), IsEmpty()) << "the statements come after the rebuild";
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EntornoRutina.h"
+#include "support/DescripcionesDeError.h"
 
 namespace prueba {
 
@@ -17,7 +18,6 @@ inline std::vector<std::string> EnviadasDesde(const RecordingProvider& db, std::
 }
 
 inline constexpr long kRechazada = -2147217900;  // a statement the engine refuses
-inline constexpr const char* kObjetoCerrado = "Operation is not allowed when the object is closed.";
 
 // A fresh database at 9.0 (tests/fixtures/bd/version_900_95x.sql) on the test server.
 class BaseEn90 : public RutinaEnMariaDB {

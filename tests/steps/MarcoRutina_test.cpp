@@ -9,6 +9,7 @@
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "frame/modPrincipal.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -22,7 +23,7 @@ using ::testing::HasSubstr;
 using vb::Variant;
 
 constexpr long kSintaxis = -2147217900;
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 constexpr const char* kEtiqueta = "Error en RutinaDeMuestra :";
 
 // A routine of the usual shape: a fill, a lookup that guards an insert, a loop over
@@ -125,7 +126,7 @@ std::vector<CasoDelMarco> CasosDelMarco() {
        Con({"UPDATE tblA SET X=0 WHERE X IS NULL;", "SELECT * FROM tblB WHERE ID=1;",
             "INSERT INTO tblB (ID) VALUES (1);", "SELECT COD FROM tblC;",
             "INSERT INTO tblD (COD) VALUES ('U2');", "UPDATE tblE SET Y=1;"}),
-       Entrada(kEtiqueta, 94, "Invalid use of Null")},
+       Entrada(kEtiqueta, 94, prueba::kNuloNoValido)},
       {"AQuoteInAValueReadIsDoubled",
        [](auto& db) {
          UsuariosYSinB(db, {{"O'BRIEN"}, {"C:\\X"}});
@@ -288,7 +289,7 @@ TEST_F(MarcoRutina, AFailingTestEntersItsBlockAndNotTheElse) {
   else
     rama = "no";
   EXPECT_EQ(rama, "si");
-  EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", 13, "Type mismatch"));
+  EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", 13, prueba::kTipoNoEsperado));
 }
 
 TEST_F(MarcoRutina, AFailureWithoutHandlerInALoopEndsTheRoutine) {
@@ -314,7 +315,7 @@ TEST_F(MarcoRutina, ANullReadIntoAVariableLeavesItAsItWas) {
   EXPECT_TRUE(r.Lee(iNumero, rs, "NUM"));
   EXPECT_EQ(sSucursal, "previo");
   EXPECT_EQ(iNumero, 12);
-  EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", 94, "Invalid use of Null"));
+  EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", 94, prueba::kNuloNoValido));
 }
 
 TEST_F(MarcoRutina, AValueJoinedAsTextAddsNothingForANull) {

@@ -5,6 +5,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ using prueba::SinFilas;
 using ::testing::ElementsAre;
 using vb::Variant;
 
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 
 class PermisosMenu : public prueba::RutinaGrabada {
  protected:
@@ -133,7 +134,7 @@ TEST_F(PermisosMenu, OnlyTheInsertsUnderTheHandler) {
                           "INSERT INTO tblMenusFF (COD_USUARIO,ORDEN_MENU,NOMBRE_OPCION) VALUES "
                           "('CAJA',217,'mnuSisConfigKi');"));
   EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", -2147217873, "dup") +
-                                  Entrada("Error en Prueba :", 94, "Invalid use of Null"));
+                                  Entrada("Error en Prueba :", 94, prueba::kNuloNoValido));
 
   // A lookup that fails is not handled: it reaches the caller.
   db_.Falla(ConsultaPlantilla(217, 0, 11), -2147217900, "no table");
@@ -167,8 +168,8 @@ TEST_F(PermisosMenu, UsersLookedUpByOrderNumber) {
   // The user with a Null code: its lookup, test, insert and close fail in turn.
   const std::string etiqueta = "Error en Prueba :";
   EXPECT_EQ(log_.Contenido(),
-            Entrada(etiqueta, 94, "Invalid use of Null") + Entrada(etiqueta, 3704, kCerrado) +
-                Entrada(etiqueta, 94, "Invalid use of Null") + Entrada(etiqueta, 3704, kCerrado));
+            Entrada(etiqueta, 94, prueba::kNuloNoValido) + Entrada(etiqueta, 3704, kCerrado) +
+                Entrada(etiqueta, 94, prueba::kNuloNoValido) + Entrada(etiqueta, 3704, kCerrado));
 }
 
 TEST_F(PermisosMenu, WithoutUsersNoUserRowIsSent) {

@@ -19,6 +19,7 @@
 #include "steps/8x_9x/modVersion87.h"
 #include "steps/8x_9x/modVersion88.h"
 #include "steps/8x_9x/modVersion89.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -37,7 +38,7 @@ using ::testing::ElementsAreArray;
 using vb::Variant;
 
 constexpr long kFalla = -2147217900;
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 
 class RevisionGrabada : public prueba::RutinaGrabada {
  protected:

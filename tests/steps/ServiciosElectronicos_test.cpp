@@ -6,6 +6,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -17,7 +18,7 @@ using vb::Variant;
 constexpr const char* kEtiqueta = "Error en BloqueDeServicios :";
 constexpr const char* kParametros = "SELECT CNX_PSE,PSE_CODPROV FROM tblParametrosGenerales;";
 constexpr const char* kProveedorUno = "UPDATE tblParametrosGenerales SET PSE_CODPROV=1;";
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 
 void BloqueDeServicios(ado::Connection& cnx) {
   Rutina r(cnx, "BloqueDeServicios", ManejadorMySQL);
@@ -126,8 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                         db.Responde(kParametros, {{"CNX_PSE"}, {{Variant("PSE_DEFINIDO")}}});
                       },
                       Entrada(kEtiqueta, 3265,
-                              "Item cannot be found in the collection corresponding to the "
-                              "requested name or ordinal.")}),
+                              prueba::kNoEstaEnLaColeccion)}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "data/clsBaseDatos.h"
 #include "steps/DireccionTiempoAire.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/DescripcionesDeError.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
@@ -351,10 +352,10 @@ TEST_F(ModificarEstructura50Grabada, ValuesAreConvertedToTheirKinds) {
                   "'SUC01',0,2,4,1,0,12,0,-5,1,10,11,12,13,14,15,16,17,'','','',18,0,20,21,22,"
                   "23,'https://tiempoaire.velmar.mx','ftp.example.mx',0,'','','','','','','',"
                   "''")}));
-  EXPECT_EQ(log_.Contenido(), Entrada(kEtiqueta, 94, "Invalid use of Null") +
-                                  Entrada(kEtiqueta, 6, "Overflow") +
-                                  Entrada(kEtiqueta, 13, "Type mismatch") +
-                                  Entrada(kEtiqueta, 6, "Overflow"));
+  EXPECT_EQ(log_.Contenido(), Entrada(kEtiqueta, 94, prueba::kNuloNoValido) +
+                                  Entrada(kEtiqueta, 6, prueba::kDesbordamiento) +
+                                  Entrada(kEtiqueta, 13, prueba::kTipoNoEsperado) +
+                                  Entrada(kEtiqueta, 6, prueba::kDesbordamiento));
 }
 
 // Without a company row nothing is read: the first main branch gives the code, the
@@ -417,8 +418,7 @@ TEST_F(ModificarEstructura50Grabada, SecondRunWritesNothingOverWhatWasMoved) {
   const std::string log = log_.Contenido();
   EXPECT_THAT(log, ::testing::StartsWith(Entrada(
                        kEtiqueta, 3265,
-                       "Item cannot be found in the collection corresponding to the requested "
-                       "name or ordinal.")));
+                       prueba::kNoEstaEnLaColeccion)));
   EXPECT_THAT(log, HasSubstr(Entrada(kEtiqueta, -2147217900,
                                      "Can't DROP COLUMN; check that it exists")));
 }

@@ -5,6 +5,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -72,7 +73,7 @@ TEST_F(ActualizaCampos51Grabada, StatementsInOrder) {
       "DELETE FROM tblVersion WHERE VER<>510;"};
   EXPECT_THAT(db_.Textos(), ElementsAreArray(esperadas));
   EXPECT_EQ(log_.Contenido(),
-            prueba::Entrada("Error en ActualizaCamposVersion51 :", 94, "Invalid use of Null"))
+            prueba::Entrada("Error en ActualizaCamposVersion51 :", 94, prueba::kNuloNoValido))
       << "the user with a Null code gets no row";
 }
 
@@ -90,7 +91,7 @@ TEST_F(ActualizaCampos51Grabada, ANullAmountKeyMarksNoArticle) {
   EXPECT_THAT(articulos,
               ElementsAreArray({"UPDATE tblCatArticulos SET REST_PTOS=1 WHERE COD1_ART='M040';"}));
   EXPECT_EQ(log_.Contenido(),
-            prueba::Entrada("Error en ActualizaCamposVersion51 :", 94, "Invalid use of Null"));
+            prueba::Entrada("Error en ActualizaCamposVersion51 :", 94, prueba::kNuloNoValido));
 }
 
 TEST_F(ActualizaCampos51Grabada, AConnectionThatDidNotOpenLogsEveryStatementAndEnds) {

@@ -8,6 +8,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -18,7 +19,7 @@ using prueba::SinFilas;
 using ::testing::ElementsAreArray;
 using vb::Variant;
 
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 constexpr long kSintaxis = -2147217900;
 
 const std::vector<std::string> kVersion530 = {
@@ -250,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
                               kUsuarios},
                              kBeto}),
                         false,
-                        Entrada(kEtiquetaPermiso, 94, "Invalid use of Null")},
+                        Entrada(kEtiquetaPermiso, 94, prueba::kNuloNoValido)},
         FallaDelPermiso{"AUserWithoutAProfile",
                         [](auto& db) {
                           db.Responde(kUsuarios, {{"COD_USU", "TIP_USU"},
@@ -310,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CodigoDeSucursal{"Null",
                          {{Variant::Null()}},
-                         Entrada("Error en ActualizaCamposVersion53 :", 94, "Invalid use of Null")},
+                         Entrada("Error en ActualizaCamposVersion53 :", 94, prueba::kNuloNoValido)},
         CodigoDeSucursal{"NoRow", {}, ""}),
     [](const auto& info) { return std::string(info.param.nombre); });
 

@@ -7,6 +7,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -18,7 +19,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using vb::Variant;
 
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 constexpr long kSintaxis = -2147217900;
 constexpr const char* kEtiqueta = "Error en ActualizaCamposVersion55 :";
 

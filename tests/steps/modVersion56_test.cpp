@@ -9,6 +9,7 @@
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "platform/vb/Conversions.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -277,7 +278,7 @@ TEST_F(Version56Reloj, AUserWithoutACode) {
                                 MenuUsuario("tblMenusFF", "D''ANGELO", 46, "mnuCarMas"),
                                 MenuUsuario("tblMenusPV", "D''ANGELO", 179, "mnuTabReg"),
                                 MenuUsuario("tblMenusFF", "D''ANGELO", 181, "mnuTabReg")}));
-  const std::string nulo = Entrada(kEtiqueta, 94, "Invalid use of Null");
+  const std::string nulo = Entrada(kEtiqueta, 94, prueba::kNuloNoValido);
   EXPECT_EQ(log_.Contenido(), nulo + nulo + nulo + nulo);
 }
 

@@ -6,6 +6,7 @@
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "steps/DireccionTiempoAire.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -18,7 +19,7 @@ using vb::Variant;
 
 constexpr const char* kEtiqueta = "Error en ActualizaCamposVersion57 :";
 constexpr const char* kSucursal = "SELECT COD_SUCU FROM tblParametrosGenerales;";
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 
 // Every statement of the routine, with the branch code and the emptiness test given.
 std::vector<std::string> Sentencias57(const std::string& sucursal, const std::string& vacio) {
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                        [](auto& db) {
                          db.Responde(kSucursal, {{"COD_SUCU"}, {{Variant::Null()}}});
                        },
-                       Entrada(kEtiqueta, 94, "Invalid use of Null")},
+                       Entrada(kEtiqueta, 94, prueba::kNuloNoValido)},
         CasoDeSucursal{
             "ALookupThatCannotOpen",
             [](auto& db) { db.Falla(kSucursal, -2147217900, "Unknown column 'COD_SUCU'"); },

@@ -8,6 +8,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -19,7 +20,7 @@ using ::testing::ElementsAreArray;
 using vb::Variant;
 
 constexpr const char* kEtiqueta = "Error en ActualizaCamposVersion58 :";
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 constexpr const char* kM050 = "SELECT * FROM tblMontosTA WHERE (CLAVE_TA='M050');";
 constexpr const char* kInsertaM050 =
     "INSERT tblMontosTA (COD_EMPRESA,MONTO_TA,CLAVE_TA) VALUES (1,50,'M050');";
@@ -33,6 +34,13 @@ const std::vector<std::string> kBorraColumnas = {
 
 constexpr const char* kSinAlmacenMySQL = "(COD_ALM IS NULL) OR (LENGTH(COD_ALM)=0)";
 constexpr const char* kSinAlmacen = "(COD_ALM IS NULL) OR (LEN(COD_ALM)=0)";
+
+// The entry of a purchase header without a folio or a warehouse, which is skipped.
+std::string EncabezadoOmitido(const std::string& valores) {
+  return Entrada(kEtiqueta, 94,
+                 std::string(prueba::kNuloNoValido) + ": tblComprasEnc " + valores +
+                     "; se omite el encabezado");
+}
 
 std::string CopiaAlmacen(const std::string& almacen, const std::string& folio,
                          const std::string& sinAlmacen) {
@@ -168,13 +176,8 @@ TEST_F(Version58Lecturas, HeadersWithNullsAndQuotes) {
       Desde(db_.Textos(), kRellenos),
       ElementsAreArray(TrasLosRellenos(false, {CopiaAlmacen("O''B\\\\2", "C002", kSinAlmacenMySQL),
                                                CopiaAlmacen("05", "C''5", kSinAlmacenMySQL)})));
-  EXPECT_EQ(
-      log_.Contenido(),
-      Entrada(kEtiqueta, 94,
-              "Invalid use of Null: tblComprasEnc FOL_DOC=Null, COD_ALM='09'; header skipped") +
-          Entrada(kEtiqueta, 94,
-                  "Invalid use of Null: tblComprasEnc FOL_DOC='C004', COD_ALM=Null; header "
-                  "skipped"));
+  EXPECT_EQ(log_.Contenido(), EncabezadoOmitido("FOL_DOC=Null, COD_ALM='09'") +
+                                  EncabezadoOmitido("FOL_DOC='C004', COD_ALM=Null"));
 }
 
 // ------------------------------------------------------------ on MariaDB
@@ -192,11 +195,8 @@ class Version58 : public prueba::RutinaEnMariaDB {
   }
 };
 
-const std::string kEncabezadosNulos =
-    Entrada(kEtiqueta, 94,
-            "Invalid use of Null: tblComprasEnc FOL_DOC=Null, COD_ALM='09'; header skipped") +
-    Entrada(kEtiqueta, 94,
-            "Invalid use of Null: tblComprasEnc FOL_DOC='C004', COD_ALM=Null; header skipped");
+const std::string kEncabezadosNulos = EncabezadoOmitido("FOL_DOC=Null, COD_ALM='09'") +
+                                      EncabezadoOmitido("FOL_DOC='C004', COD_ALM=Null");
 
 TEST_F(Version58, FromADatabaseAt57) {
   ActualizaCamposVersion58(cnx_, ManejadorMySQL);

@@ -5,6 +5,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -89,7 +90,7 @@ TEST_F(Version59Grabada, ActualizaCamposVersion59StatementsInOrder) {
   esperadas.insert(esperadas.end(), kVersion590.begin(), kVersion590.end());
   EXPECT_THAT(db_.Textos(), ElementsAreArray(esperadas));
   const std::string nulo =
-      Entrada("Error en ActualizaCamposVersion59 :", 94, "Invalid use of Null");
+      Entrada("Error en ActualizaCamposVersion59 :", 94, prueba::kNuloNoValido);
   EXPECT_EQ(log_.Contenido(), nulo + nulo);
 }
 

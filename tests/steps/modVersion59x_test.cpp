@@ -11,6 +11,7 @@
 #include "platform/vb/Error.h"
 #include "steps/5x/modVersion59.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
@@ -104,7 +105,7 @@ TEST_F(Version595Grabada, NumbersTheModifiersOfEachPackage) {
                                      Numera(1, "p2", "Y"), Numera(1, "PAQ''CASA", "PAN D''ORO")}),
                   Version(595))));
   EXPECT_EQ(log_.Contenido(),
-            Entrada("Error en ModificarEstructura595 :", 94, "Invalid use of Null"));
+            Entrada("Error en ModificarEstructura595 :", 94, prueba::kNuloNoValido));
 }
 
 TEST_F(Version595Grabada, ModifiersThatCannotBeReadAreLoggedAndTheVersionWritten) {
@@ -190,7 +191,7 @@ TEST_F(Version597Grabada, GrantsTheKioskOptionInModule11) {
   EXPECT_EQ(
       log_.Contenido(),
       Entrada("Error en ModificarEstructura597 :", -2147217873, "Duplicate entry '1-11-217'") +
-          Entrada("Error en ModificarEstructura597 :", 94, "Invalid use of Null"));
+          Entrada("Error en ModificarEstructura597 :", 94, prueba::kNuloNoValido));
 }
 
 // Profile 0's row decides for both profiles; the users get their rows all the same.

@@ -7,6 +7,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -20,7 +21,7 @@ using prueba::SinVersion;
 using ::testing::ElementsAreArray;
 
 constexpr const char* kEtiqueta = "Error en ModificarEstructura60 :";
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 constexpr const char* kIdEmpresa = "SELECT * FROM tblIdEmpresa;";
 constexpr const char* kVersion605 = "INSERT INTO tblVersion (VER,CXC_CENTRAL) VALUES (605,0);";
 constexpr long kFalla = -2147217900;

@@ -18,6 +18,7 @@
 #include "steps/6x_7x/modVersion73.h"
 #include "steps/6x_7x/modVersion74.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -34,7 +35,7 @@ using ::testing::ElementsAreArray;
 using Sentencias = std::vector<std::string>;
 
 constexpr long kFalla = -2147217900;
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 const std::string kSitio4 = kSitioPruebaProveedor4;
 
 bool GraboVersion(const Sentencias& textos) { return SinVersion(textos).size() != textos.size(); }

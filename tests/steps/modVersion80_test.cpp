@@ -7,6 +7,7 @@
 
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -178,7 +179,7 @@ TEST_F(Version80Grabada, PaymentKeysAreQuotedAndANullNeverTakesTheKeyBefore) {
                           "UPDATE tblFormasPago SET CLAVE_SAT='O''' WHERE COD_FRP=3;",
                           "UPDATE tblFormasPago SET CLAVE_SAT='a\\\\' WHERE COD_FRP=4;",
                           "UPDATE tblFormasPago SET CLAVE_SAT='é1' WHERE COD_FRP=6;"));
-  EXPECT_EQ(log_.Contenido(), Entrada(kEtiqueta80, 94, "Invalid use of Null"));
+  EXPECT_EQ(log_.Contenido(), Entrada(kEtiqueta80, 94, prueba::kNuloNoValido));
 }
 
 // ------------------------------------------------------------ 8.1 handler states

@@ -17,6 +17,7 @@
 #include "steps/8x_9x/modVersion88.h"
 #include "steps/8x_9x/modVersion89.h"
 #include "steps/8x_9x/modVersion90.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -29,7 +30,7 @@ using ::testing::ElementsAreArray;
 using vb::Variant;
 
 constexpr long kFalla = -2147217900;
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 
 // ------------------------------------------------------------ forms by dialect
 

@@ -11,6 +11,7 @@
 #include "steps/8x_9x/modVersion89.h"
 #include "steps/8x_9x/modVersion90.h"
 #include "support/CatalogoDePrueba.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "support/TestDatabase.h"
 
@@ -24,7 +25,7 @@ using ::testing::IsEmpty;
 
 constexpr long kFalla = -2147217900;
 constexpr const char* kEtiqueta89 = "Error en ModificarEstructura89 :";
-constexpr const char* kCerrado = "Operation is not allowed when the object is closed.";
+constexpr const char* kCerrado = prueba::kObjetoCerrado;
 
 // ------------------------------------------------------------ forms by dialect
 

@@ -7,12 +7,12 @@ namespace ado {
 
 namespace {
 const char* const kSinRegistroActual =
-    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
-    "requires a current record.";
-const char* const kObjetoCerrado = "Operation is not allowed when the object is closed.";
-const char* const kObjetoAbierto = "Operation is not allowed when the object is open.";
+    "No hay un registro actual: el recorrido está antes del primer registro o después del "
+    "último (BOF o EOF), o el registro fue eliminado.";
+const char* const kObjetoCerrado = "No se puede realizar la operación: el objeto está cerrado.";
+const char* const kObjetoAbierto = "No se puede realizar la operación: el objeto ya está abierto.";
 const char* const kNoEstaEnLaColeccion =
-    "Item cannot be found in the collection corresponding to the requested name or ordinal.";
+    "No se encuentra en la colección ningún elemento con el nombre o el número indicado.";
 
 [[noreturn]] void RaiseAdo(long number, const std::string& description,
                            const char* source = "ADODB.Recordset") {
@@ -21,8 +21,8 @@ const char* const kNoEstaEnLaColeccion =
 
 [[noreturn]] void FiltroInvalido(const std::string& criteria) {
   RaiseAdo(adErrInvalidArgument,
-           "Arguments are of the wrong type, are out of acceptable range, or are in conflict "
-           "with one another. Invalid filter: " + criteria);
+           "Los argumentos no son del tipo debido, están fuera del intervalo aceptado o se "
+           "contradicen entre sí. Filtro no válido: " + criteria);
 }
 
 struct Criterion {
@@ -120,8 +120,8 @@ void Connection::Open(const std::string& connectionString, const std::string& us
 Session& Connection::SesionAbierta() {
   if (!session_)
     RaiseAdo(adErrInvalidConnection,
-             "The connection cannot be used to perform this operation. It is either closed or "
-             "invalid in this context.",
+             "La conexión no puede usarse para esta operación: está cerrada o no es válida en "
+             "este contexto.",
              "ADODB.Connection");
   errors_.clear();
   return *session_;

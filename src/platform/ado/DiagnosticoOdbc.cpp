@@ -54,8 +54,9 @@ void LanzaDiagnosticos(SQLSMALLINT tipoHandle, SQLHANDLE handle, const std::stri
                        const std::string& accion) {
   std::vector<ErrorInfo> errores = LeeDiagnosticos(tipoHandle, handle, origen);
   if (errores.empty())
-    errores.push_back({adErrUnspecified, "ODBC call failed without a diagnostic: " + accion,
-                       origen, "HY000", 0});
+    errores.push_back({adErrUnspecified,
+                       "La llamada ODBC " + accion + " falló sin dar un diagnóstico.", origen,
+                       "HY000", 0});
   throw ProviderError(std::move(errores));
 }
 

@@ -30,7 +30,8 @@ std::string AUtf8(const std::string& bytes, const std::string& juego) {
   if (juego == "UTF-8") return bytes;
   const iconv_t cd = iconv_open("UTF-8", juego.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1))
-    throw std::runtime_error("no conversion from " + juego + " to UTF-8");
+    throw std::runtime_error("No se puede convertir el juego de caracteres " + juego +
+                             " a UTF-8");
   std::string salida;
   std::string pieza(4 * bytes.size() + 16, '\0');
   char* entrada = const_cast<char*>(bytes.data());

@@ -34,14 +34,14 @@ long NumeroDeErrorPorSqlState(const std::string& sqlState) {
 
 ProviderError::ProviderError(std::vector<ErrorInfo> errors)
     : vb::Error(errors.empty() ? adErrUnspecified : errors.front().Number,
-                errors.empty() ? std::string("Unspecified error") : errors.front().Description,
+                errors.empty() ? std::string("Error no especificado") : errors.front().Description,
                 errors.empty() ? std::string() : errors.front().Source),
       errors_(std::move(errors)) {}
 
 std::vector<std::string> Session::Tablas() {
   throw ProviderError({{adErrFeatureNotAvailable,
-                        "Object or provider is not capable of performing requested operation: "
-                        "this provider cannot list the tables of its database.",
+                        "El proveedor no puede realizar la operación pedida: no puede listar las "
+                        "tablas de su base de datos.",
                         "ADOX.Catalog", "", 0}});
 }
 
@@ -66,7 +66,8 @@ std::unique_ptr<Session> OpenSession(const OpenRequest& request) {
     return OpenOdbcSession(odbc, kOrigenSqlServer);
   }
   throw ProviderError({{adErrProviderNotFound,
-                        "Provider cannot be found. It may not be properly installed.",
+                        "No se encuentra el proveedor '" + proveedor +
+                            "'. Puede que no esté instalado correctamente.",
                         "ADODB.Connection", "", 0}});
 }
 

@@ -1,11 +1,15 @@
 #include "platform/crypto/ComponenteCifrado.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <vector>
 
 #include "platform/crypto/InterfazCifrado.h"
 #include "platform/vb/Error.h"
+#include "platform/win/Sistema.h"
 
 namespace cifrado {
 
@@ -13,9 +17,14 @@ namespace {
 
 constexpr std::size_t kCapacidad = 4096;
 
-std::string UltimoErrorDl() {
-  const char* error = dlerror();
-  return error ? error : "";
+// Why the library at `ruta` could not be loaded: the file's own failure when it cannot be
+// read, otherwise what the system's loader found wrong with it.
+std::string MotivoSinCarga(const std::string& ruta) {
+  if (access(ruta.c_str(), R_OK) != 0) return win::MotivoDeFalla(errno);
+  const char* detalle = dlerror();
+  return std::string("no es una biblioteca que este equipo pueda cargar, o le falta una "
+                     "biblioteca de la que depende (detalle del sistema: ") +
+         (detalle ? detalle : "") + ")";
 }
 
 }  // namespace
@@ -25,7 +34,7 @@ Componente::Componente(std::string carpeta)
   biblioteca_ = dlopen(ruta_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!biblioteca_)
     vb::Raise(kErrorSinComponente,
-              "No se puede cargar el componente de cifrado " + ruta_ + ": " + UltimoErrorDl(),
+              "No se puede cargar el componente de cifrado " + ruta_ + ": " + MotivoSinCarga(ruta_),
               "Encriptar");
   encriptar_ = reinterpret_cast<Funcion>(dlsym(biblioteca_, "Encriptar"));
   desencriptar_ = reinterpret_cast<Funcion>(dlsym(biblioteca_, "Desencriptar"));

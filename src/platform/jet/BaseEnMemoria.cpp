@@ -53,7 +53,7 @@ BaseEnMemoria::BaseEnMemoria() {
       sqlite3_create_collation_v2(db_, kSinMayusculas, SQLITE_UTF8, nullptr, ComparaComoJet,
                                   nullptr) == SQLITE_OK)
     return;
-  const std::string mensaje = db_ ? sqlite3_errmsg(db_) : "sin memoria";
+  const std::string mensaje = db_ ? UltimoMensaje(db_) : "sin memoria";
   sqlite3_close(db_);
   FallaJet(ado::adErrUnspecified, "No se puede crear la base de trabajo: " + mensaje);
 }

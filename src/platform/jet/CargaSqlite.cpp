@@ -69,7 +69,7 @@ void CargaArchivoSqlite(const std::string& ruta, const BaseEnMemoria& destino) {
     const std::string motivo = codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
                                    ? "El archivo de base de datos '" + ruta + "' está dañado: "
                                    : "No se puede abrir el archivo '" + ruta + "': ";
-    FallaJet(ado::adErrUnspecified, motivo + sqlite3_errmsg(destino.Conexion()));
+    FallaJet(ado::adErrUnspecified, motivo + UltimoMensaje(destino.Conexion()));
   }
   try {
     CopiaTablas(destino);

@@ -74,7 +74,7 @@ void EscrituraSqlite::AdjuntaArchivo(const BaseEnMemoria& base) {
   sqlite3_bind_text(adjunta.get(), 1, uri.c_str(), -1, SQLITE_TRANSIENT);
   if (sqlite3_step(adjunta.get()) != SQLITE_DONE)
     FallaJet(ado::adErrUnspecified, "No se puede escribir en el archivo '" + ruta_ +
-                                        "': " + sqlite3_errmsg(base.Conexion()));
+                                        "': " + UltimoMensaje(base.Conexion()));
   adjunto_ = true;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/jet/JetProvider.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -35,7 +34,7 @@ std::string Cabecera(const std::string& ruta) {
   std::ifstream archivo(ruta, std::ios::binary);
   if (!archivo)
     FallaJet(ado::adErrUnspecified,
-             "No se puede abrir el archivo '" + ruta + "': " + std::strerror(errno) + ".");
+             "No se puede abrir el archivo '" + ruta + "': " + win::MotivoDeFalla(errno) + ".");
   std::string cabecera(sizeof kCabeceraSqlite, '\0');
   archivo.read(cabecera.data(), static_cast<std::streamsize>(cabecera.size()));
   cabecera.resize(static_cast<std::size_t>(archivo.gcount()));

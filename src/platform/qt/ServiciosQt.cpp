@@ -1,5 +1,6 @@
 #include "platform/qt/ServiciosQt.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLayout>
@@ -31,6 +32,21 @@ QMessageBox::StandardButtons BotonesDe(ui::Botones botones) {
     case ui::Botones::YesNo: return QMessageBox::Yes | QMessageBox::No;
   }
   return QMessageBox::Ok;
+}
+
+// The buttons' words as a Spanish-speaking user's desktop shows them; as there, every
+// answer but Aceptar and Cancelar has an access key (Alt and the underlined letter).
+QString TextoDeBoton(QMessageBox::StandardButton boton) {
+  switch (boton) {
+    case QMessageBox::Ok: return QStringLiteral("Aceptar");
+    case QMessageBox::Cancel: return QStringLiteral("Cancelar");
+    case QMessageBox::Retry: return QStringLiteral("&Reintentar");
+    case QMessageBox::Ignore: return QStringLiteral("&Omitir");
+    case QMessageBox::Abort: return QStringLiteral("&Anular");
+    case QMessageBox::Yes: return QStringLiteral("&Sí");
+    case QMessageBox::No: return QStringLiteral("&No");
+    default: return {};
+  }
 }
 
 QMessageBox::Icon IconoDe(ui::Icono icono) {
@@ -152,6 +168,8 @@ ui::Respuesta ServiciosQt::MsgBox(const std::string& prompt, ui::Botones botones
   caja.setTextFormat(Qt::PlainText);
   // The text can be selected and copied (an error to report, a log's path).
   caja.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  for (QAbstractButton* boton : caja.buttons())
+    boton->setText(TextoDeBoton(caja.standardButton(boton)));
   if (botones == ui::Botones::RetryCancel) caja.setEscapeButton(QMessageBox::Cancel);
   return RespuestaDe(caja.exec());
 }

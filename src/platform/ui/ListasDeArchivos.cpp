@@ -13,9 +13,6 @@ namespace ui {
 
 namespace {
 
-constexpr long kPathNotFound = 76;
-constexpr long kPathFileAccessError = 75;
-
 // File systems that hold no user folders: the kernel's views and the runtime's scratch.
 bool EsSistemaVirtual(const std::string& tipo) {
   static const std::set<std::string> virtuales = {
@@ -73,8 +70,8 @@ void DriveListBox::Refresh() { List = PuntosDeMontaje(); }
 void DirListBox::Path(const std::string& carpeta) {
   std::error_code ec;
   if (carpeta.empty() || !std::filesystem::is_directory(carpeta, ec))
-    vb::Raise(kPathNotFound, "Path not found: " + carpeta);
-  if (!EsCarpetaLegible(carpeta)) vb::Raise(kPathFileAccessError, "Path/File access error: " + carpeta);
+    vb::RaiseSobre(vb::err::PathNotFound, carpeta);
+  if (!EsCarpetaLegible(carpeta)) vb::RaiseSobre(vb::err::PathFileAccessError, carpeta);
   path_ = RutaNormal(std::filesystem::absolute(carpeta).string());
 }
 

@@ -21,8 +21,8 @@ class DriveListBox : public Control {
 class DirListBox : public Control {
  public:
   const std::string& Path() const { return path_; }
-  // Opens `carpeta`. A folder that does not exist raises "Path not found" (76), one that
-  // cannot be read "Path/File access error" (75); the list then stays where it was.
+  // Opens `carpeta`. A folder that does not exist raises error 76 (path not found), one
+  // that cannot be read error 75 (path or file access); the list then stays where it was.
   void Path(const std::string& carpeta);
   std::function<void()> alCambiar;
 

@@ -7,16 +7,23 @@ Error::Error(long number, std::string description, std::string source)
 
 std::string DescripcionDeError(long number) {
   switch (number) {
-    case err::InvalidProcedureCall: return "Invalid procedure call or argument";
-    case err::Overflow: return "Overflow";
-    case err::TypeMismatch: return "Type mismatch";
-    case err::InvalidUseOfNull: return "Invalid use of Null";
-    case err::ObjectRequired: return "Object required";
-    default: return "Application-defined or object-defined error";
+    case err::InvalidProcedureCall: return "Argumento no válido para la operación";
+    case err::Overflow: return "Desbordamiento: el valor no cabe en el tipo de dato que lo recibe";
+    case err::TypeMismatch: return "El valor no es del tipo de dato esperado";
+    case err::PathFileAccessError: return "No se puede acceder a la ruta o al archivo";
+    case err::PathNotFound: return "No se encuentra la ruta";
+    case err::ObjectVariableNotSet: return "La variable de objeto no tiene un objeto asignado";
+    case err::InvalidUseOfNull: return "Se encontró un valor nulo (Null) donde se necesita un dato";
+    case err::ObjectRequired: return "La operación requiere un objeto";
+    default: return "Error de la aplicación";
   }
 }
 
 void Raise(long number) { throw Error(number, DescripcionDeError(number)); }
+
+void RaiseSobre(long number, const std::string& detalle) {
+  throw Error(number, DescripcionDeError(number) + ": " + detalle);
+}
 
 void Raise(long number, std::string description, std::string source) {
   throw Error(number, std::move(description), std::move(source));

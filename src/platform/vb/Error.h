@@ -12,6 +12,9 @@ constexpr long Overflow = 6;
 constexpr long TypeMismatch = 13;
 constexpr long ObjectRequired = 424;
 constexpr long InvalidUseOfNull = 94;
+constexpr long PathFileAccessError = 75;
+constexpr long PathNotFound = 76;
+constexpr long ObjectVariableNotSet = 91;
 }  // namespace err
 
 class Error : public std::exception {
@@ -28,11 +31,15 @@ class Error : public std::exception {
   std::string source_;
 };
 
-// The runtime's own text for an error number ("Overflow", "Type mismatch", ...).
+// The runtime's own text for an error number, in Spanish as the users read it
+// (6: "Desbordamiento: ...", 13, 94, ...).
 std::string DescripcionDeError(long number);
 
 // Raises the error with the runtime's own description.
 [[noreturn]] void Raise(long number);
+// Raises the error with the runtime's own description followed by ": " and `detalle`
+// (the path or value it is about).
+[[noreturn]] void RaiseSobre(long number, const std::string& detalle);
 [[noreturn]] void Raise(long number, std::string description, std::string source = {});
 
 }  // namespace vb

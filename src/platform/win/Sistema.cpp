@@ -1,5 +1,6 @@
 #include "platform/win/Sistema.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -115,6 +116,24 @@ std::string CarpetaDelPrograma() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::filesystem::current_path().string() : exe.parent_path().string();
+}
+
+std::string MotivoDeFalla(int numeroDeError) {
+  switch (numeroDeError) {
+    case ENOENT: return "el archivo o la carpeta no existe";
+    case EACCES:
+    case EPERM: return "no tiene permiso de acceso";
+    case EISDIR: return "es una carpeta";
+    case ENOTDIR: return "una parte de la ruta no es una carpeta";
+    case EROFS: return "el sistema de archivos es de sólo lectura";
+    case ENOSPC: return "no queda espacio en el disco";
+    case EMFILE:
+    case ENFILE: return "hay demasiados archivos abiertos";
+    case ENAMETOOLONG: return "la ruta es demasiado larga";
+    case ELOOP: return "la ruta tiene demasiados enlaces simbólicos";
+    case EIO: return "error de lectura o escritura en el disco";
+    default: return "error del sistema " + std::to_string(numeroDeError);
+  }
 }
 
 }  // namespace win

@@ -1,5 +1,6 @@
 #pragma once
-// Operating-system services: the clock, the pause, local paths and file existence.
+// Operating-system services: the clock, the pause, local paths, file existence and the
+// reasons of file failures.
 // The clock and the pause can be replaced by tests so that nothing waits.
 #include <functional>
 #include <string>
@@ -27,5 +28,8 @@ std::string RutaLocal(const std::string& ruta);
 bool ExisteArchivo(const std::string& ruta);  // takes a Windows-style or local path
 // Folder of the running executable, without a trailing separator.
 std::string CarpetaDelPrograma();
+// Why a file operation failed, from the system's error number (errno), in Spanish as the
+// user reads it ("no tiene permiso de acceso").
+std::string MotivoDeFalla(int numeroDeError);
 
 }  // namespace win

@@ -1,11 +1,7 @@
 // Gradix: the structure updater. The program is its update dialog: Main records the
 // program's folder and shows the dialog modally; the program ends when it closes.
-#include <QApplication>
-#include <QMessageBox>
-
 #include "frame/modPrincipal.h"
-#include "platform/qt/ServiciosQt.h"
-#include "platform/vb/Error.h"
+#include "platform/qt/Aplicacion.h"
 #include "updater/frmActIngreso.h"
 
 void MuestraDialogoPrincipal() {
@@ -13,16 +9,4 @@ void MuestraDialogoPrincipal() {
   dialogo.Show(ui::vbModal);
 }
 
-int main(int argc, char* argv[]) {
-  QApplication aplicacion(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Gradix"));
-  QApplication::setStyle(QStringLiteral("Fusion"));
-  qtviews::ServiciosQt servicios;
-  try {
-    Main();
-  } catch (const std::exception& error) {
-    QMessageBox::critical(nullptr, QStringLiteral("Gradix"), QString::fromStdString(error.what()));
-    return 1;
-  }
-  return 0;
-}
+int main(int argc, char* argv[]) { return qtviews::EjecutaPrograma(argc, argv, "Gradix", Main); }

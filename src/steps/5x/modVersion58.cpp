@@ -58,7 +58,7 @@ void CopiaAlmacenDelEncabezado(Rutina& r, const ado::Recordset& rs,
     EscribeEntradaLog(r.Etiqueta(), vb::err::InvalidUseOfNull,
                       vb::DescripcionDeError(vb::err::InvalidUseOfNull) +
                           ": tblComprasEnc FOL_DOC=" + TextoDeValor(folio) +
-                          ", COD_ALM=" + TextoDeValor(almacen) + "; header skipped");
+                          ", COD_ALM=" + TextoDeValor(almacen) + "; se omite el encabezado");
     return;
   }
   r.Ejecuta("UPDATE tblComprasRen SET COD_ALM='" + r.Une(almacen) + "' WHERE (FOL_DOC='" +

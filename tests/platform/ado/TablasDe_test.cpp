@@ -63,7 +63,7 @@ TEST(TablasDe, UnProveedorQueNoSabeListarlasDaUnErrorClaro) {
   cnx.Open(prueba::CadenaJet(ruta));
   const vb::Error error = ErrorDe([&] { ado::TablasDe(cnx); });
   EXPECT_EQ(error.Number(), ado::adErrFeatureNotAvailable);
-  EXPECT_THAT(error.Description(), HasSubstr("cannot list the tables"));
+  EXPECT_THAT(error.Description(), HasSubstr("no puede listar las tablas"));
   ASSERT_EQ(cnx.Errors().size(), 1u);
   EXPECT_EQ(cnx.Errors()[0].Number, ado::adErrFeatureNotAvailable);
 }

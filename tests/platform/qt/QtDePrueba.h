@@ -1,12 +1,15 @@
 #pragma once
-// Qt for tests: one offscreen application per test program, an answerer for the
-// message boxes that a step under test opens, and screenshots into the build folder.
+// Qt for tests: one application per test program, prepared as the programs prepare theirs
+// (offscreen unless a display is set), an answerer for the message boxes that a step under
+// test opens, and screenshots into the build folder.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
+
+#include "platform/qt/Aplicacion.h"
 
 namespace prueba {
 
@@ -18,8 +21,7 @@ inline QApplication& AplicacionQt() {
   // Never destroyed: Qt's own globals may be gone by the time statics are torn down.
   static QApplication* aplicacion = new QApplication(argc, argv);
   static const bool preparada = [] {
-    QApplication::setApplicationName(QStringLiteral("Gradix"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    qtviews::PreparaAplicacion(QStringLiteral("Gradix"));
     return true;
   }();
   (void)preparada;

@@ -7,6 +7,7 @@
 #include "platform/vb/Conversions.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/ErrorDe.h"
+#include "support/DescripcionesDeError.h"
 
 namespace vb {
 namespace {
@@ -78,7 +79,7 @@ TEST(Conversiones, NullEsUsoNoValido) {
   try {
     CStr(kNull);
   } catch (const Error& e) {
-    EXPECT_EQ(e.Description(), "Invalid use of Null");
+    EXPECT_EQ(e.Description(), prueba::kNuloNoValido);
   }
 }
 
