@@ -161,7 +161,13 @@ TEST(CerrarConexion, ClosesWhenOpenAndAlwaysReleases) {
 TEST(CerrarConexion, WithoutAConnectionObjectRaises) {
   clsBaseDatos bd;
   std::unique_ptr<ado::Connection> ninguna;
-  EXPECT_THROW(bd.CerrarConexion(ninguna), vb::Error);
+  try {
+    bd.CerrarConexion(ninguna);
+    ADD_FAILURE() << "closing no connection was accepted";
+  } catch (const vb::Error& error) {
+    EXPECT_EQ(error.Number(), 91);
+    EXPECT_EQ(error.Description(), "La variable de objeto no tiene un objeto asignado");
+  }
 }
 
 TEST(ColeccionErrores, ShowsOneBoxPerErrorInOrder) {

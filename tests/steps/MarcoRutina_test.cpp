@@ -9,6 +9,7 @@
 #include "EntornoRutina.h"
 #include "data/clsBaseDatos.h"
 #include "frame/modPrincipal.h"
+#include "platform/vb/Text.h"
 #include "support/DescripcionesDeError.h"
 #include "support/TestDatabase.h"
 
@@ -318,6 +319,57 @@ TEST_F(MarcoRutina, ANullReadIntoAVariableLeavesItAsItWas) {
   EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", 94, prueba::kNuloNoValido));
 }
 
+// What a routine meets on a shop's data, and what its run-log entry says: the number the
+// log and its readers rely on, and our layers' description of it, in Spanish.
+TEST_F(MarcoRutina, TheErrorsOfOurLayersAreLoggedWithTheirNumberAndASpanishDescription) {
+  db_.Responde("SELECT COD FROM tblC;", {{"COD"}, {{"U1"}}});
+  db_.Responde("SELECT COD FROM tblVacia;", prueba::SinFilas({"COD"}));
+  struct Caso {
+    const char* que;
+    std::function<void(ado::Recordset& filas, ado::Recordset& vacia)> falla;
+    long numero;
+    std::string descripcion;
+  };
+  const Caso casos[] = {
+      {"a value too large for a byte", [](auto&, auto&) { vb::CByte(Variant(300)); }, 6,
+       prueba::kDesbordamiento},
+      {"a text that is no number", [](auto&, auto&) { vb::CInt(Variant("siete")); }, 13,
+       prueba::kTipoNoEsperado},
+      {"a Null read as text", [](auto&, auto&) { vb::CStr(Variant::Null()); }, 94,
+       prueba::kNuloNoValido},
+      {"a text position before the first", [](auto&, auto&) { vb::Mid("abc", 0); }, 5,
+       "Argumento no válido para la operación"},
+      {"a lookup that is closed", [](auto&, auto&) { ado::Recordset().MoveNext(); }, 3704,
+       prueba::kObjetoCerrado},
+      {"a lookup opened twice",
+       [&](auto& filas, auto&) { filas.Open("SELECT COD FROM tblC;", cnx_); }, 3705,
+       "No se puede realizar la operación: el objeto ya está abierto."},
+      {"a field the row lacks", [](auto& filas, auto&) { filas.Fields("NO_EXISTE"); }, 3265,
+       prueba::kNoEstaEnLaColeccion},
+      {"the first row of an empty lookup", [](auto&, auto& vacia) { vacia.MoveFirst(); }, 3021,
+       "No hay un registro actual: el recorrido está antes del primer registro o después del "
+       "último (BOF o EOF), o el registro fue eliminado."},
+      {"a filter that is not Field='text'", [](auto& filas, auto&) { filas.Filter("COD=U1"); },
+       3001,
+       "Los argumentos no son del tipo debido, están fuera del intervalo aceptado o se "
+       "contradicen entre sí. Filtro no válido: COD=U1"},
+      {"a connection that is closed",
+       [](auto&, auto&) { ado::Connection().Execute("UPDATE tblA SET X=0;"); }, 3709,
+       "La conexión no puede usarse para esta operación: está cerrada o no es válida en este "
+       "contexto."},
+  };
+  for (const Caso& caso : casos) {
+    std::filesystem::remove(log_.RutaLocal());
+    Rutina r(cnx_, "Prueba");
+    r.ArmaManejador();
+    ado::Recordset filas = r.Abre("SELECT COD FROM tblC;");
+    ado::Recordset vacia = r.Abre("SELECT COD FROM tblVacia;");
+    r.Paso([&] { caso.falla(filas, vacia); });
+    EXPECT_EQ(log_.Contenido(), Entrada("Error en Prueba :", caso.numero, caso.descripcion))
+        << caso.que;
+  }
+}
+
 TEST_F(MarcoRutina, AValueJoinedAsTextAddsNothingForANull) {
   Rutina r(cnx_, "Prueba", ManejadorSQLServer);
   EXPECT_EQ(r.Une(Variant::Null()), "");
@@ -547,6 +599,7 @@ TEST_F(MarcoRutina, ALogThatCannotBeWrittenReachesTheCaller) {
       ADD_FAILURE() << "the log failure should have reached the caller for '" << ruta << "'";
     } catch (const vb::Error& e) {
       EXPECT_EQ(e.Number(), 75) << ruta;
+      EXPECT_EQ(e.Description(), "No se puede acceder a la ruta o al archivo: '" + ruta + "'");
     }
   }
   EXPECT_THAT(db_.Textos(), ElementsAre("S1;", "S1;"));

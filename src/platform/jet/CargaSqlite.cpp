@@ -66,10 +66,11 @@ void CargaArchivoSqlite(const std::string& ruta, const BaseEnMemoria& destino) {
   sqlite3_bind_text(adjunta.get(), 1, uri.c_str(), -1, SQLITE_TRANSIENT);
   if (sqlite3_step(adjunta.get()) != SQLITE_DONE) {
     const int codigo = sqlite3_errcode(destino.Conexion());
-    const std::string motivo = codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
-                                   ? "El archivo de base de datos '" + ruta + "' está dañado: "
-                                   : "No se puede abrir el archivo '" + ruta + "': ";
-    FallaJet(ado::adErrUnspecified, motivo + UltimoMensaje(destino.Conexion()));
+    FallaJet(ado::adErrUnspecified,
+             codigo == SQLITE_CORRUPT || codigo == SQLITE_NOTADB
+                 ? "El archivo de base de datos '" + ruta + "' está dañado."
+                 : "No se puede abrir el archivo '" + ruta + "': " +
+                       UltimoMensaje(destino.Conexion()));
   }
   try {
     CopiaTablas(destino);

@@ -7,15 +7,18 @@ namespace jet {
 
 namespace {
 
-// An engine message "<prefijo>NAME<sufijo>" reads as `antes` + NAME + `despues`.
+// An engine message "<prefijo>NAME<sufijo>" reads as `antes` + NAME + `despues`. A table's
+// name may come with the schema of the engine's own copy ("main.", "archivo_jet."), which
+// the user never wrote: it is left out.
 struct Forma {
   std::string_view prefijo, sufijo;
   const char* antes;
   const char* despues;
+  bool sinEsquema = false;
 };
 
 constexpr std::array<Forma, 9> kFormas = {{
-    {"no such table: ", "", "No se encuentra la tabla '", "'."},
+    {"no such table: ", "", "No se encuentra la tabla '", "'.", true},
     {"no such column: ", "", "No se encuentra la columna '", "'."},
     {"no such function: ", "", "No se conoce la función '", "'."},
     {"ambiguous column name: ", "", "El nombre de columna '", "' es ambiguo."},
@@ -27,8 +30,10 @@ constexpr std::array<Forma, 9> kFormas = {{
     {"table ", " already exists", "Ya existe la tabla ", "."},
 }};
 
+// An engine message that begins with `mensaje` reads as `espanol`; what follows (a file's
+// address, say) the user has already been told.
 struct Traduccion {
-  const char* mensaje;
+  std::string_view mensaje;
   const char* espanol;
 };
 
@@ -36,7 +41,7 @@ constexpr std::array<Traduccion, 10> kMensajes = {{
     {"incomplete input", "La instrucción SQL está incompleta."},
     {"file is not a database", "El archivo no es una base de datos."},
     {"database disk image is malformed", "El archivo de base de datos está dañado."},
-    {"unable to open database file", "No se puede abrir el archivo de base de datos."},
+    {"unable to open database", "No se puede abrir el archivo de base de datos."},
     {"attempt to write a readonly database",
      "No se puede escribir: la base de datos es de sólo lectura."},
     {"database is locked", "La base de datos está bloqueada por otro proceso."},
@@ -62,16 +67,19 @@ const char* SentenciaDelCodigo(int codigo) {
 }  // namespace
 
 std::string MensajeEnEspanol(int codigoSqlite, const std::string& mensaje) {
-  for (const Traduccion& t : kMensajes)
-    if (mensaje == t.mensaje) return t.espanol;
   const std::string_view texto = mensaje;
-  for (const Forma& f : kFormas)
-    if (texto.size() >= f.prefijo.size() + f.sufijo.size() && texto.starts_with(f.prefijo) &&
-        texto.ends_with(f.sufijo))
-      return f.antes +
-             std::string(texto.substr(f.prefijo.size(),
-                                      texto.size() - f.prefijo.size() - f.sufijo.size())) +
-             f.despues;
+  for (const Traduccion& t : kMensajes)
+    if (texto.starts_with(t.mensaje)) return t.espanol;
+  for (const Forma& f : kFormas) {
+    if (texto.size() < f.prefijo.size() + f.sufijo.size() || !texto.starts_with(f.prefijo) ||
+        !texto.ends_with(f.sufijo))
+      continue;
+    std::string_view nombre =
+        texto.substr(f.prefijo.size(), texto.size() - f.prefijo.size() - f.sufijo.size());
+    if (f.sinEsquema && nombre.find('.') != std::string_view::npos)
+      nombre.remove_prefix(nombre.rfind('.') + 1);
+    return f.antes + std::string(nombre) + f.despues;
+  }
   return std::string(SentenciaDelCodigo(codigoSqlite)) + " (" + mensaje + ").";
 }
 

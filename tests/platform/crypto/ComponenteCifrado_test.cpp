@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "platform/vb/Error.h"
@@ -89,9 +90,10 @@ TEST(CargaDelComponente, MissingLibraryOrFunction) {
   const CarpetaConComponente sinBiblioteca(Componente::Ninguno);
   const vb::Error sinComponente = ErrorDe([&] { cifrado::Componente c(sinBiblioteca.Ruta()); });
   EXPECT_EQ(sinComponente.Number(), cifrado::kErrorSinComponente);
-  EXPECT_TRUE(Contiene(sinComponente.Description(),
-                       sinBiblioteca.Ruta() + "/" + cifrado::kArchivoComponente))
-      << sinComponente.Description();
+  EXPECT_EQ(sinComponente.Description(), "No se puede cargar el componente de cifrado " +
+                                             sinBiblioteca.Ruta() + "/" +
+                                             cifrado::kArchivoComponente +
+                                             ": el archivo o la carpeta no existe");
 
   const CarpetaConComponente incompleta(Componente::SinDesencriptar);
   const vb::Error sinFuncion = ErrorDe([&] { cifrado::Componente c(incompleta.Ruta()); });
@@ -100,6 +102,23 @@ TEST(CargaDelComponente, MissingLibraryOrFunction) {
                        incompleta.Ruta() + "/" + cifrado::kArchivoComponente))
       << sinFuncion.Description();
   EXPECT_TRUE(Contiene(sinFuncion.Description(), "Desencriptar")) << sinFuncion.Description();
+}
+
+// A file in the library's place that the system cannot load is named as such, in Spanish,
+// with the system loader's own detail after it.
+TEST(CargaDelComponente, AFileThatIsNoLibrary) {
+  const CarpetaConComponente carpeta(Componente::Ninguno);
+  const std::string ruta = carpeta.Ruta() + "/" + cifrado::kArchivoComponente;
+  std::ofstream(ruta) << "no soy una biblioteca\n";
+  const vb::Error error = ErrorDe([&] { cifrado::Componente c(carpeta.Ruta()); });
+  EXPECT_EQ(error.Number(), cifrado::kErrorSinComponente);
+  EXPECT_EQ(error.Description().rfind("No se puede cargar el componente de cifrado " + ruta +
+                                          ": no es una biblioteca que este equipo pueda "
+                                          "cargar, o le falta una biblioteca de la que depende "
+                                          "(detalle del sistema: ",
+                                      0),
+            0u)
+      << error.Description();
 }
 
 // A component of a site's own is called through the same two functions; its failure

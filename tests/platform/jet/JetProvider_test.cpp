@@ -225,23 +225,31 @@ TEST_F(ProveedorJet, UnCambioQueFallaNoQuedaANinguna) {
     std::function<void()> antes;  // what happens to the file before the change
     const char* sql;
     long numero;
+    std::string descripcion;
   };
   const std::vector<Caso> casos = {
-      {"a constraint fails", [] {}, "INSERT INTO t (N) VALUES (NULL);", ado::adErrIntegrity},
+      {"a constraint fails", [] {}, "INSERT INTO t (N) VALUES (NULL);", ado::adErrIntegrity,
+       "El campo 't.N' no admite valores nulos (Null)."},
+      {"a key is taken", [] {}, "INSERT INTO t (N) VALUES (1);", ado::adErrIntegrity,
+       "Valor duplicado: ya hay una fila con el mismo valor en 't.N'."},
       {"the file is gone", [&] { std::filesystem::remove(ruta); },
-       "INSERT INTO t (N) VALUES (2);", ado::adErrUnspecified},
+       "INSERT INTO t (N) VALUES (2);", ado::adErrUnspecified,
+       "No se puede escribir en el archivo '" + ruta +
+           "': No se puede abrir el archivo de base de datos."},
       {"the file lost the table",
        [&] { prueba::CreaBaseSqlite(ruta, "CREATE TABLE u (X INT);"); },
-       "INSERT INTO t (N) VALUES (2);", ado::adErrSyntax},
+       "INSERT INTO t (N) VALUES (2);", ado::adErrSyntax,
+       "No se encuentra la tabla 't'."},
   };
   for (const Caso& caso : casos) {
-    Abre("CREATE TABLE t (N SMALLINT NOT NULL); INSERT INTO t VALUES (1);");
+    Abre("CREATE TABLE t (N SMALLINT NOT NULL UNIQUE); INSERT INTO t VALUES (1);");
     caso.antes();
     try {
       cnx.Execute(caso.sql);
       ADD_FAILURE() << caso.caso << ": accepted";
     } catch (const vb::Error& e) {
-      EXPECT_EQ(e.Number(), caso.numero) << caso.caso << ": " << e.Description();
+      EXPECT_EQ(e.Number(), caso.numero) << caso.caso;
+      EXPECT_EQ(e.Description(), caso.descripcion) << caso.caso;
     }
     EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM t WHERE N=1;"), 1) << caso.caso;
     EXPECT_EQ(Cuenta("SELECT COUNT(*) AS C FROM t;"), 1) << caso.caso;
@@ -249,15 +257,32 @@ TEST_F(ProveedorJet, UnCambioQueFallaNoQuedaANinguna) {
   }
 }
 
+// Statements the engine refuses are syntax errors, described in Spanish with the names
+// they are about; a message without a Spanish form keeps the engine's detail.
 TEST_F(ProveedorJet, LasSentenciasErroneasSonErroresDeSintaxis) {
   Abre("CREATE TABLE t (N SMALLINT);");
-  for (const char* sql :
-       {"SELECT * FROM tblNoExiste;", "SELEC N FROM t;", "SELECT N FROM t; SELECT N FROM t;"}) {
+  struct Caso {
+    const char* sql;
+    const char* descripcion;
+  };
+  const Caso casos[] = {
+      {"SELECT * FROM tblNoExiste;", "No se encuentra la tabla 'tblNoExiste'."},
+      {"SELECT NOMBRE FROM t;", "No se encuentra la columna 'NOMBRE'."},
+      {"SELEC N FROM t;", "Error de sintaxis en la instrucción SQL cerca de \"SELEC\"."},
+      {"SELECT N FROM t WHERE N = 'a;", "La instrucción SQL tiene un elemento no reconocido: "
+                                        "\"'a;\"."},
+      {"SELECT N FROM t; SELECT N FROM t;",
+       "Se encontraron caracteres después del final de la instrucción SQL."},
+      {"SELECT COUNT(COUNT(N)) FROM t;",
+       "Error en la instrucción SQL (misuse of aggregate function COUNT())."},
+  };
+  for (const Caso& caso : casos) {
     try {
-      cnx.Execute(sql);
-      ADD_FAILURE() << sql << " was accepted";
+      cnx.Execute(caso.sql);
+      ADD_FAILURE() << caso.sql << " was accepted";
     } catch (const vb::Error& e) {
-      EXPECT_EQ(e.Number(), ado::adErrSyntax) << sql << ": " << e.Description();
+      EXPECT_EQ(e.Number(), ado::adErrSyntax) << caso.sql;
+      EXPECT_EQ(e.Description(), caso.descripcion) << caso.sql;
     }
   }
 }
@@ -286,7 +311,7 @@ TEST_F(ProveedorJet, UnArchivoQueNoSePuedeLeerDaUnErrorClaro) {
       {"missing file", prueba::CadenaJet(carpeta.Ruta() + "/NoExiste.mdb"), "No se encuentra"},
       {"a folder", prueba::CadenaJet(carpeta.Ruta()), "no es un archivo"},
       {"not a database", prueba::CadenaJet(texto), "No se reconoce el formato"},
-      {"damaged SQLite", prueba::CadenaJet(danado), "dañado"},
+      {"damaged SQLite", prueba::CadenaJet(danado), "danado.mdb' está dañado."},
       {"no Data Source", "Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False",
        "Data Source"},
   };

@@ -47,6 +47,7 @@ TEST(DirListBox, OpensExistingFoldersAndRefusesOthersKeepingItsPlace) {
     ADD_FAILURE() << "a missing folder was opened";
   } catch (const vb::Error& error) {
     EXPECT_EQ(error.Number(), 76);
+    EXPECT_EQ(error.Description(), "No se encuentra la ruta: " + (base / "no-existe").string());
   }
   EXPECT_THROW(carpetas.Path(""), vb::Error);
   EXPECT_EQ(carpetas.Path(), (base / "imagenes").string());
