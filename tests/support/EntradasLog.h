@@ -8,5 +8,7 @@ namespace prueba {
 
 // The "<label><number>" line of each entry, in order.
 std::vector<std::string> Encabezados(const std::string& log);
+// The description line of each entry, in order.
+std::vector<std::string> Descripciones(const std::string& log);
 
 }  // namespace prueba

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/ComponenteDePrueba.h"
+#include "support/DescripcionesDeError.h"
 #include "support/EntradasLog.h"
 #include "updater/AscensoDePrueba.h"
 
@@ -142,6 +143,41 @@ TEST_F(Ascenso952, Desde500) {
   EXPECT_TRUE(HayCaja("La base de datos fue actualizada a la versión 9.5.2")) << Cajas();
   EXPECT_EQ(Contenido(db_), antes);
   EXPECT_EQ(Encabezados(LeeLog()), std::vector<std::string>{}) << LeeLog();
+}
+
+// A shop whose data was kept carelessly: company settings that are Null or too large for
+// the general parameters, and a purchase header without a warehouse. The climb logs each
+// and goes on to 9.5.2; and what the log says is Spanish: every description is the server's
+// own message through its driver ("[ma-..."), or ours, in Spanish.
+TEST_F(Ascenso952, Descuidada) {
+  REQUIERE_SERVIDOR_DE_PRUEBA();
+  PreparaBase("bd/ascenso_500.sql");
+  db_.EjecutaSql(
+      "UPDATE tblEmpresa SET FACT_MOSTRA=NULL, CAD_ACT=300, DIAS_CAD=256.5, HORAS_CAD=999;"
+      "ALTER TABLE tblComprasEnc MODIFY COD_ALM VARCHAR(10) NULL;"
+      "INSERT INTO tblComprasEnc (FOL_DOC, COD_ALM) VALUES ('C003', NULL);");
+
+  Actualiza(9);
+
+  ASSERT_FALSE(HayCaja("Error ")) << Cajas();
+  EXPECT_TRUE(HayCaja("La base de datos fue actualizada a la versión 9.5.2")) << Cajas();
+  const std::string log = LeeLog();
+  const std::string ajustes = "Error en ModificarEstructura50 (Sin Dorvex.mdb) :";
+  std::vector<std::string> encabezados = {ajustes + "94", ajustes + "6", ajustes + "6",
+                                          ajustes + "6"};
+  encabezados.insert(encabezados.end(), kEntradasDesde500.begin(), kEntradasDesde500.end());
+  encabezados.insert(encabezados.end() - 1, "Error en ActualizaCamposVersion58 :94");
+  EXPECT_EQ(Encabezados(log), encabezados) << log;
+  std::vector<std::string> nuestras;
+  for (const std::string& descripcion : Descripciones(log))
+    if (!descripcion.starts_with("[ma-")) nuestras.push_back(descripcion);
+  EXPECT_EQ(nuestras,
+            (std::vector<std::string>{
+                kNuloNoValido, kDesbordamiento, kDesbordamiento, kDesbordamiento,
+                kObjetoCerrado, kObjetoCerrado, kObjetoCerrado, kObjetoCerrado,
+                std::string(kNuloNoValido) +
+                    ": tblComprasEnc FOL_DOC='C003', COD_ALM=Null; se omite el encabezado"}))
+      << log;
 }
 
 // A catalogue at 8.6.3: the climb ends in step 8.6 with 8.6.3's own routine, which runs

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <deque>
 #include <filesystem>
@@ -469,6 +472,33 @@ TEST_F(DialogoCargadoTest, TheQtViewShowsTheDialogWithTheMySqlRoute) {
                                                      {"txtUserPasswordSql", "Contraseña"}};
   for (const auto& [widget, nombre] : nombres)
     EXPECT_EQ(vista.findChild<QWidget*>(widget)->accessibleName(), nombre) << widget;
+}
+
+// Qt's own texts are Spanish too: a right click in "Nombre de Base de Datos" opens the text
+// field's menu in the words of a Spanish desktop.
+TEST_F(DialogoCargadoTest, ATextFieldsContextMenuIsInSpanish) {
+  prueba::AplicacionQt();
+  qtviews::VistaFormulario vista(dialogo);
+  vista.show();
+  vista.findChild<QRadioButton*>("optTipoBD(1)")->click();
+  emit vista.findChild<QComboBox*>("cmbDSNList")->activated(IndiceDe("VENTAS"));
+  auto* nombre = vista.findChild<QLineEdit*>("txtNomBD");
+  ASSERT_NE(nombre, nullptr);
+  ASSERT_TRUE(nombre->isVisible());
+  nombre->selectAll();
+
+  const QPoint punto = nombre->rect().center();
+  QContextMenuEvent clicDerecho(QContextMenuEvent::Mouse, punto, nombre->mapToGlobal(punto));
+  QApplication::sendEvent(nombre, &clicDerecho);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  QStringList opciones;
+  for (const QAction* accion : menu->actions())
+    if (!accion->isSeparator()) opciones << accion->text().section('\t', 0, 0).remove('&');
+  EXPECT_TRUE(prueba::GuardaCaptura(*menu, "gradix-dialog-menu.png"));
+  menu->close();
+  EXPECT_EQ(opciones, (QStringList{"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar", "Borrar",
+                                   "Seleccionar todo"}));
 }
 
 }  // namespace

@@ -81,7 +81,10 @@ ado::ProviderError ErrorAlAbrir(const std::string& cadena) {
 }
 
 TEST(OpenSession, TheConnectionStringChoosesTheProvider) {
-  EXPECT_EQ(ErrorAlAbrir("Provider=Otro.1;Data Source=x").Number(), ado::adErrProviderNotFound);
+  const ado::ProviderError desconocido = ErrorAlAbrir("Provider=Otro.1;Data Source=x");
+  EXPECT_EQ(desconocido.Number(), ado::adErrProviderNotFound);
+  EXPECT_EQ(desconocido.Description(),
+            "No se encuentra el proveedor 'Otro.1'. Puede que no esté instalado correctamente.");
   for (const std::string odbc :
        {"DSN=NoExisteEsteOrigen", "dsn=NoExisteEsteOrigen;UID=u", "UID=u;DSN=NoExisteEsteOrigen",
         "Provider=MSDASQL.1;DSN=NoExisteEsteOrigen", ""}) {

@@ -12,6 +12,7 @@
 #include <QTextOption>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "platform/qt/Aspecto.h"
 #include "platform/qt/QtDePrueba.h"
@@ -140,6 +141,37 @@ const Caso kCasos[] = {
      Icono::Critico, "impuestos-fallidos"},
 };
 
+// The buttons' words a Spanish-speaking user's desktop shows, in alphabetical order, and
+// the answer each gives.
+struct Boton {
+  const char* texto;
+  ui::Respuesta respuesta;
+};
+std::vector<Boton> BotonesEsperados(Botones botones) {
+  using ui::Respuesta;
+  switch (botones) {
+    case Botones::OK: return {{"Aceptar", Respuesta::OK}};
+    case Botones::OKCancel: return {{"Aceptar", Respuesta::OK}, {"Cancelar", Respuesta::Cancel}};
+    case Botones::RetryCancel:
+      return {{"Cancelar", Respuesta::Cancel}, {"Reintentar", Respuesta::Retry}};
+    case Botones::AbortRetryIgnore:
+      return {{"Anular", Respuesta::Abort},
+              {"Omitir", Respuesta::Ignore},
+              {"Reintentar", Respuesta::Retry}};
+    case Botones::YesNo: return {{"No", Respuesta::No}, {"Sí", Respuesta::Yes}};
+  }
+  return {};
+}
+
+// A button's words as shown, without the mark of its access key.
+QString Palabras(const QAbstractButton& boton) { return QString(boton.text()).remove('&'); }
+
+QStringList TextosDe(const std::vector<Boton>& botones) {
+  QStringList textos;
+  for (const Boton& boton : botones) textos << QString::fromUtf8(boton.texto);
+  return textos;
+}
+
 // What a shown box measures, read while it is open.
 struct Medida {
   QRect pantalla, caja, texto;  // the box and its text label, in the box's coordinates
@@ -149,6 +181,7 @@ struct Medida {
   QSizeF escrito;             // the laid-out text of the label
   int renglonMasLargo = 0;    // the widest line of the text, unwrapped
   QStringList renglonesLargos;  // lines wider than the label
+  QStringList botones;          // the buttons' words, in alphabetical order
 };
 
 Medida Mide(QMessageBox& caja) {
@@ -157,6 +190,9 @@ Medida Mide(QMessageBox& caja) {
   m.pantalla = caja.screen()->availableGeometry();
   m.caja = QRect(QPoint(0, 0), caja.size());
   m.anchoDeTitulo = QFontMetrics(caja.font()).horizontalAdvance(caja.windowTitle());
+  for (const QAbstractButton* boton : caja.buttons())
+    if (boton->isVisible()) m.botones << Palabras(*boton);
+  m.botones.sort();
   auto* texto = caja.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
   if (!texto) return m;
   m.texto = texto->geometry();
@@ -199,6 +235,7 @@ TEST_F(CajasDeMensajeTest, EveryBoxShowsItsWholeTextAndTitleOnTheScreen) {
               << "\n";
 
     EXPECT_EQ(mostrado, qtviews::TextoParaMostrar(caso.texto));
+    EXPECT_EQ(m.botones, TextosDe(BotonesEsperados(caso.botones)));
     EXPECT_TRUE(m.seleccionable);
     EXPECT_LE(m.caja.width(), m.pantalla.width());
     EXPECT_LE(m.caja.height(), m.pantalla.height());
@@ -209,6 +246,30 @@ TEST_F(CajasDeMensajeTest, EveryBoxShowsItsWholeTextAndTitleOnTheScreen) {
     EXPECT_TRUE(m.renglonesLargos.isEmpty() || m.parte) << m.renglonesLargos.first().toStdString();
     EXPECT_LE(m.escrito.width(), m.texto.width());
     EXPECT_LE(m.escrito.height(), m.texto.height());
+  }
+}
+
+// Each button of each kind of box gives the answer it gave with Qt's English words: the
+// record import's Anular, Reintentar and Omitir stop, retry and skip as before.
+TEST_F(CajasDeMensajeTest, EachSpanishButtonGivesItsAnswer) {
+  for (const Botones botones : {Botones::OK, Botones::OKCancel, Botones::RetryCancel,
+                                Botones::AbortRetryIgnore, Botones::YesNo}) {
+    for (const Boton& esperado : BotonesEsperados(botones)) {
+      SCOPED_TRACE(esperado.texto);
+      bool pulsado = false;
+      prueba::AlAparecerCaja([&](QMessageBox& caja) {
+        for (QAbstractButton* boton : caja.buttons())
+          if (Palabras(*boton) == QString::fromUtf8(esperado.texto)) {
+            pulsado = true;
+            boton->click();
+            return;
+          }
+        caja.buttons().first()->click();
+      });
+      const ui::Respuesta respuesta = ui::MsgBox("¿Continuar?", botones, Icono::Ninguno, "Prueba");
+      EXPECT_TRUE(pulsado);
+      EXPECT_EQ(respuesta, esperado.respuesta);
+    }
   }
 }
 
