@@ -18,7 +18,6 @@
 
 namespace {
 
-
 // Tables whose rows are added to what the destination already holds.
 constexpr const char* kTablaSinVaciar = "tblMenus";
 // Tables whose rows the destination may reject as malformed without asking the user.

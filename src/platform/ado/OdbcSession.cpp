@@ -26,7 +26,8 @@ SQLHENV Entorno() {
   static const SQLHENV entorno = [] {
     SQLHENV h = SQL_NULL_HENV;
     if (!ExitoOdbc(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h)))
-      throw ProviderError({{adErrUnspecified, "No se pudo iniciar el administrador de controladores ODBC",
+      throw ProviderError({{adErrUnspecified,
+                            "No se pudo iniciar el administrador de controladores ODBC",
                             kOrigenOdbc, "HY000", 0}});
     SQLSetEnvAttr(h, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     return h;

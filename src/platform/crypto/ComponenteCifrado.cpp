@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <vector>
 
 #include "platform/crypto/InterfazCifrado.h"

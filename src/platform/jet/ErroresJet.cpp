@@ -1,5 +1,7 @@
 #include "platform/jet/ErroresJet.h"
 
+#include <sqlite3.h>
+
 #include <array>
 #include <string_view>
 

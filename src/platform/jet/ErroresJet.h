@@ -1,10 +1,10 @@
 #pragma once
 // Failures of the Jet provider, raised as ADO reports them for Jet files.
-#include <sqlite3.h>
-
 #include <string>
 
 #include "platform/ado/Provider.h"
+
+struct sqlite3;
 
 namespace jet {
 

@@ -31,8 +31,7 @@ class Error : public std::exception {
   std::string source_;
 };
 
-// The runtime's own text for an error number, in Spanish as the users read it
-// (6: "Desbordamiento: ...", 13, 94, ...).
+// The runtime's own text for an error number, in Spanish as the users read it.
 std::string DescripcionDeError(long number);
 
 // Raises the error with the runtime's own description.
