@@ -1,12 +1,10 @@
 // The programs' Qt application: Qt's own texts in Spanish from the translation that the
-// install script brings, and a machine without it still running with Qt's built-in texts.
+// install script brings, and a folder without it changing nothing and raising nothing.
 #include "platform/qt/Aplicacion.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QLineEdit>
-#include <QMenu>
 
 #include "platform/qt/QtDePrueba.h"
 #include "platform/qt/ServiciosQt.h"
