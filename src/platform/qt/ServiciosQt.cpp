@@ -78,6 +78,12 @@ ui::Respuesta RespuestaDe(int boton) {
 // title, up to most of the screen's width; longer lines wrap between words, and a word
 // longer than the box wraps where it reaches the edge. Qt sizes the box again on every
 // layout request, so the sizing here follows each of its own.
+//
+// Qt centres a box over its window when it shows, at the size Qt gave it, before this box
+// takes its own. So the box places itself once it has its size: centred over the window
+// that opened it (over the screen when none did), moved just enough to lie whole within
+// the screen's available area, before the window manager maps it. Sized again later, it
+// keeps the place the user may have moved it to, unless that would cut it off the screen.
 class CajaDeMensaje : public QMessageBox {
  public:
   using QMessageBox::QMessageBox;
@@ -85,13 +91,17 @@ class CajaDeMensaje : public QMessageBox {
  protected:
   bool event(QEvent* evento) override {
     const bool atendido = QMessageBox::event(evento);
-    if (evento->type() == QEvent::LayoutRequest && isVisible()) Ajusta();
+    if (evento->type() == QEvent::LayoutRequest && isVisible()) {
+      Ajusta();
+      Coloca(frameGeometry(), MargenesDelMarco(*this));
+    }
     return atendido;
   }
 
   void showEvent(QShowEvent* evento) override {
     QMessageBox::showEvent(evento);
     Ajusta();
+    ColocaAlCentro();
   }
 
   // The label lays its text out afresh, between words only, after every resize: the
@@ -103,11 +113,42 @@ class CajaDeMensaje : public QMessageBox {
   }
 
  private:
+  // The screen of the window that opened the box, or the box's own.
+  QScreen* Pantalla() const { return parentWidget() ? parentWidget()->screen() : screen(); }
+
+  // Before the box is mapped its frame is not known yet: the window manager is taken to
+  // frame it as it framed the window that opened it.
+  void ColocaAlCentro() {
+    const QWidget* abridor = parentWidget();
+    const QMargins margenes = abridor ? MargenesDelMarco(*abridor) : QMargins();
+    QRect marco = QRect(QPoint(0, 0), size()).marginsAdded(margenes);
+    marco.moveCenter(abridor ? abridor->frameGeometry().center()
+                             : Pantalla()->availableGeometry().center());
+    Coloca(marco, margenes);
+  }
+
+  // Places the box so that its frame, `marco` with the window manager's `margenes` around
+  // the box, lies whole within the screen's available area, moved as little as it can be.
+  void Coloca(QRect marco, const QMargins& margenes) {
+    const QRect area = Pantalla()->availableGeometry();
+    marco.moveLeft(std::max(area.left(), std::min(marco.left(), area.right() - marco.width() + 1)));
+    marco.moveTop(std::max(area.top(), std::min(marco.top(), area.bottom() - marco.height() + 1)));
+    const QPoint esquina = marco.topLeft() + QPoint(margenes.left(), margenes.top());
+    if (esquina != geometry().topLeft()) setGeometry(QRect(esquina, size()));
+  }
+
+  // What the window manager's frame adds around a window on each side; none without one.
+  static QMargins MargenesDelMarco(const QWidget& ventana) {
+    const QRect dentro = ventana.geometry(), fuera = ventana.frameGeometry();
+    return {dentro.left() - fuera.left(), dentro.top() - fuera.top(),
+            fuera.right() - dentro.right(), fuera.bottom() - dentro.bottom()};
+  }
+
   void Ajusta() {
     auto* texto = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     QLayout* rejilla = layout();
     if (!texto || !rejilla) return;
-    const int limite = screen()->availableGeometry().width() * 9 / 10;
+    const int limite = Pantalla()->availableGeometry().width() * 9 / 10;
     texto->setWordWrap(true);
     texto->installEventFilter(this);
     // The text column is as wide as the longest line, less what the box cannot spare.

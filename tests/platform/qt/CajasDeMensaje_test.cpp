@@ -1,11 +1,14 @@
 // Every kind of message box that Gradix and Taxora show, with the longest texts they can
 // carry, through the Qt services: each line of the text is on screen whole (it fits the
 // text's width or wraps inside it), the box and its text fit the screen, the title has
-// room, and the text can be selected. A few boxes are saved as boxes-*.png for a person
-// to look at. Under Xvfb (scripts/test.sh) this is a real X display.
+// room, and the text can be selected. Each box opens centred over the window that opened
+// it, wherever that stands, and moved just enough to lie whole on the screen. A few boxes
+// are saved as boxes-*.png for a person to look at. Under Xvfb (scripts/test.sh) this is a
+// real X display.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
 #include <QScreen>
 #include <QTextDocument>
@@ -54,6 +57,10 @@ const std::string kAgregarA = "Duplicate entry '1-7' for key 'PRIMARY'\r\n\r\nAG
                               "tblArticulosSucursal\r\nCAMPOS : " + ListaDe("COD_CAMPO_", 40) +
                               "\r\nVALORES : " + ListaDe("'Valor de texto ", 40);
 const std::string kCincuenta = std::string(50, 'W');  // a SQL Server box filled to its limit
+// The demo climb's widest box, about 960 pixels wide.
+const std::string kCodigosPorRecodificar =
+    "SI MANEJA MOVIMIENTOS DEL MÓDULO DE COMPRAS, ES NECESARIO QUE EJECUTE LA UTILERÍA PARA "
+    "ACTUALIZAR LOS CÓDIGOS DE IMPUESTOS.";
 
 struct Caso {
   const char* que;
@@ -103,9 +110,8 @@ const Caso kCasos[] = {
     {"climb stopped", "La base de datos no se actualizó a la versión 9.5.2.\r\nConserva la última "
      "versión que se completó; corrija la causa y vuelva a ejecutar la actualización para "
      "continuar desde ahí.", "Actualizador", Botones::OK, Icono::Exclamacion},
-    {"tax codes to recode", "SI MANEJA MOVIMIENTOS DEL MÓDULO DE COMPRAS, ES NECESARIO QUE "
-     "EJECUTE LA UTILERÍA PARA ACTUALIZAR LOS CÓDIGOS DE IMPUESTOS.", "Actualizador",
-     Botones::OK, Icono::Exclamacion},
+    {"tax codes to recode", kCodigosPorRecodificar, "Actualizador", Botones::OK,
+     Icono::Exclamacion},
     {"ladder error", kErrorDeDriver,
      "Error al actualizar a v.9.5.2  a partir de v.5.0.0", Botones::OK, Icono::Exclamacion,
      "escalera"},
@@ -174,7 +180,9 @@ QStringList TextosDe(const std::vector<Boton>& botones) {
 
 // What a shown box measures, read while it is open.
 struct Medida {
-  QRect pantalla, caja, texto;  // the box and its text label, in the box's coordinates
+  QRect pantalla;               // the screen's available area
+  QRect marco;                  // the box with the window manager's frame, on the screen
+  QRect caja, texto;            // the box and its text label, in the box's coordinates
   bool parte = false;         // the label wraps its lines
   bool seleccionable = false;
   int anchoDeTitulo = 0;
@@ -188,6 +196,7 @@ Medida Mide(QMessageBox& caja) {
   Medida m;
   caja.grab();  // lays the text out and paints it as the screen shows it
   m.pantalla = caja.screen()->availableGeometry();
+  m.marco = caja.frameGeometry();
   m.caja = QRect(QPoint(0, 0), caja.size());
   m.anchoDeTitulo = QFontMetrics(caja.font()).horizontalAdvance(caja.windowTitle());
   for (const QAbstractButton* boton : caja.buttons())
@@ -209,43 +218,110 @@ Medida Mide(QMessageBox& caja) {
   return m;
 }
 
+// Where the window that opens the boxes stands; with none, they open over the screen.
+enum class Lugar { Ninguno, BordeIzquierdo, Centro, BordeDerecho };
+
+const char* NombreDe(Lugar lugar) {
+  switch (lugar) {
+    case Lugar::Ninguno: return "no dialog";
+    case Lugar::BordeIzquierdo: return "dialog at the left edge";
+    case Lugar::Centro: return "dialog at the centre";
+    case Lugar::BordeDerecho: return "dialog at the right edge";
+  }
+  return "";
+}
+
+// The window that opens the boxes: a modal dialog of the Gradix dialog's size (at most
+// two thirds of a small screen's), centred on the screen from top to bottom and standing
+// where `lugar` says from left to right.
+class Abridor {
+ public:
+  explicit Abridor(Lugar lugar) {
+    if (lugar == Lugar::Ninguno) return;
+    const QRect area = dialogo_.screen()->availableGeometry();
+    dialogo_.setFixedSize(std::min(842, area.width() * 2 / 3), std::min(446, area.height() * 2 / 3));
+    dialogo_.setWindowModality(Qt::ApplicationModal);
+    QRect marco(QPoint(), dialogo_.size());
+    marco.moveCenter(area.center());
+    if (lugar == Lugar::BordeIzquierdo) marco.moveLeft(area.left());
+    if (lugar == Lugar::BordeDerecho) marco.moveRight(area.right());
+    dialogo_.move(marco.topLeft());
+    dialogo_.show();
+  }
+  // What the boxes are centred over: the dialog with its frame, or the screen's available
+  // area when there is no dialog.
+  QRect Marco() const {
+    return dialogo_.isVisible() ? dialogo_.frameGeometry()
+                                : dialogo_.screen()->availableGeometry();
+  }
+
+ private:
+  QDialog dialogo_;
+};
+
+std::string Texto(const QRect& r) {
+  return std::to_string(r.width()) + "x" + std::to_string(r.height()) + " at (" +
+         std::to_string(r.x()) + ", " + std::to_string(r.y()) + ")";
+}
+
+// The box's frame lies within the screen's available area and, along each axis, is
+// centred over `sobre` where it fits; where it does not, it stands against the edge that
+// it would cross.
+void EsperaCentradaEnPantalla(const QRect& marco, const QRect& sobre, const QRect& area) {
+  EXPECT_TRUE(area.contains(marco)) << Texto(marco) << " within " << Texto(area);
+  QRect centrado = marco;
+  centrado.moveCenter(sobre.center());
+  if (centrado.left() < area.left()) EXPECT_EQ(marco.left(), area.left());
+  else if (centrado.right() > area.right()) EXPECT_EQ(marco.right(), area.right());
+  else EXPECT_EQ(marco.center().x(), sobre.center().x()) << Texto(marco) << " over " << Texto(sobre);
+  if (centrado.top() < area.top()) EXPECT_EQ(marco.top(), area.top());
+  else if (centrado.bottom() > area.bottom()) EXPECT_EQ(marco.bottom(), area.bottom());
+  else EXPECT_EQ(marco.center().y(), sobre.center().y()) << Texto(marco) << " over " << Texto(sobre);
+}
+
 class CajasDeMensajeTest : public ::testing::Test {
  protected:
   CajasDeMensajeTest() { prueba::AplicacionQt(); }
   qtviews::ServiciosQt servicios_;
 };
 
-TEST_F(CajasDeMensajeTest, EveryBoxShowsItsWholeTextAndTitleOnTheScreen) {
+TEST_F(CajasDeMensajeTest, EveryBoxShowsItsWholeTextAndTitleOnTheScreenOverItsDialog) {
   std::cout << "box: width x height / text label width / widest line / lines wider than the label\n";
-  for (const Caso& caso : kCasos) {
-    SCOPED_TRACE(caso.que);
-    Medida m;
-    QString mostrado;
-    prueba::AlAparecerCaja([&](QMessageBox& caja) {
-      m = Mide(caja);
-      mostrado = caja.text();
-      if (caso.captura) {
-        EXPECT_TRUE(prueba::GuardaCaptura(caja, std::string("boxes-") + caso.captura + ".png"));
-      }
-      caja.buttons().first()->click();
-    });
-    ui::MsgBox(caso.texto, caso.botones, caso.icono, caso.titulo);
-    std::cout << caso.que << ": " << m.caja.width() << " x " << m.caja.height() << " / "
-              << m.texto.width() << " / " << m.renglonMasLargo << " / " << m.renglonesLargos.size()
-              << "\n";
+  for (const Lugar lugar :
+       {Lugar::Ninguno, Lugar::BordeIzquierdo, Lugar::Centro, Lugar::BordeDerecho}) {
+    const Abridor abridor(lugar);
+    for (const Caso& caso : kCasos) {
+      SCOPED_TRACE(std::string(caso.que) + ", " + NombreDe(lugar));
+      Medida m;
+      QString mostrado;
+      prueba::AlAparecerCaja([&](QMessageBox& caja) {
+        m = Mide(caja);
+        mostrado = caja.text();
+        if (caso.captura && lugar == Lugar::Centro) {
+          EXPECT_TRUE(prueba::GuardaCaptura(caja, std::string("boxes-") + caso.captura + ".png"));
+        }
+        caja.buttons().first()->click();
+      });
+      ui::MsgBox(caso.texto, caso.botones, caso.icono, caso.titulo);
+      if (lugar == Lugar::Centro)
+        std::cout << caso.que << ": " << m.caja.width() << " x " << m.caja.height() << " / "
+                  << m.texto.width() << " / " << m.renglonMasLargo << " / "
+                  << m.renglonesLargos.size() << "\n";
 
-    EXPECT_EQ(mostrado, qtviews::TextoParaMostrar(caso.texto));
-    EXPECT_EQ(m.botones, TextosDe(BotonesEsperados(caso.botones)));
-    EXPECT_TRUE(m.seleccionable);
-    EXPECT_LE(m.caja.width(), m.pantalla.width());
-    EXPECT_LE(m.caja.height(), m.pantalla.height());
-    EXPECT_TRUE(m.caja.contains(m.texto)) << "the text lies inside the box";
-    EXPECT_GE(m.caja.width(), m.anchoDeTitulo) << "room for the title";
-    // A line wider than the label is wrapped inside it, and what the label lays out, lines
-    // wrapped and all, fits its width and its height: nothing runs past an edge.
-    EXPECT_TRUE(m.renglonesLargos.isEmpty() || m.parte) << m.renglonesLargos.first().toStdString();
-    EXPECT_LE(m.escrito.width(), m.texto.width());
-    EXPECT_LE(m.escrito.height(), m.texto.height());
+      EXPECT_EQ(mostrado, qtviews::TextoParaMostrar(caso.texto));
+      EXPECT_EQ(m.botones, TextosDe(BotonesEsperados(caso.botones)));
+      EXPECT_TRUE(m.seleccionable);
+      EXPECT_LE(m.caja.width(), m.pantalla.width());
+      EXPECT_LE(m.caja.height(), m.pantalla.height());
+      EXPECT_TRUE(m.caja.contains(m.texto)) << "the text lies inside the box";
+      EXPECT_GE(m.caja.width(), m.anchoDeTitulo) << "room for the title";
+      // A line wider than the label is wrapped inside it, and what the label lays out, lines
+      // wrapped and all, fits its width and its height: nothing runs past an edge.
+      EXPECT_TRUE(m.renglonesLargos.isEmpty() || m.parte) << m.renglonesLargos.first().toStdString();
+      EXPECT_LE(m.escrito.width(), m.texto.width());
+      EXPECT_LE(m.escrito.height(), m.texto.height());
+      EsperaCentradaEnPantalla(m.marco, abridor.Marco(), m.pantalla);
+    }
   }
 }
 
@@ -293,6 +369,71 @@ TEST_F(CajasDeMensajeTest, ABoxIsAsWideAsItsLongestLineUpToMostOfTheScreen) {
   EXPECT_LT(corto.caja, corto.renglon + 200) << "no wider than the line, its icon and margins";
   const Ancho largo = anchoDe(std::string(400, 'a') + " " + std::string(400, 'b'));
   EXPECT_GE(largo.caja, largo.pantalla * 8 / 10);
+}
+
+// The demo climb's widest box over the dialog against the screen's right edge, where half
+// of it is wider than the room right of the dialog's centre: it opens whole against the
+// edge, its button on the screen. boxes-al-borde-derecho.png shows the screen.
+TEST_F(CajasDeMensajeTest, AWideBoxOverADialogAtTheRightEdgeOpensWholeAgainstTheEdge) {
+  const Abridor abridor(Lugar::BordeDerecho);
+  QRect marco, area;
+  std::vector<QRect> botones;
+  prueba::AlAparecerCaja([&](QMessageBox& caja) {
+    marco = caja.frameGeometry();
+    area = caja.screen()->availableGeometry();
+    for (const QAbstractButton* boton : caja.buttons())
+      botones.emplace_back(boton->mapToGlobal(QPoint(0, 0)), boton->size());
+    EXPECT_TRUE(prueba::GuardaCapturaDePantalla(caja, "boxes-al-borde-derecho.png"));
+    caja.buttons().first()->click();
+  });
+  ui::MsgBox(kCodigosPorRecodificar, Botones::OK, Icono::Exclamacion, "Actualizador");
+
+  ASSERT_GT(marco.width() / 2, area.right() - abridor.Marco().center().x())
+      << "the box does not fit centred over the dialog";
+  EXPECT_EQ(marco.right(), area.right()) << Texto(marco);
+  EXPECT_TRUE(area.contains(marco)) << Texto(marco);
+  ASSERT_EQ(botones.size(), 1u);
+  EXPECT_TRUE(area.contains(botones.front())) << Texto(botones.front());
+}
+
+// A box that sizes itself again while it is open (here its text changes) stays whole on
+// the screen, and where it still fits, it stays where the user moved it.
+TEST_F(CajasDeMensajeTest, ABoxThatSizesItselfAgainStaysOnTheScreenWhereTheUserMovedIt) {
+  const Abridor abridor(Lugar::Centro);
+  struct Cambio {
+    const char* que;
+    std::string texto;
+    bool alBorde;  // it grows past the screen's right edge from where the user put it
+  };
+  const Cambio cambios[] = {
+      {"grows past the edge", kCodigosPorRecodificar, true},
+      {"still fits", "La base de datos no existe.", false},
+  };
+  for (const Cambio& cambio : cambios) {
+    SCOPED_TRACE(cambio.que);
+    QRect puesto, marco, area;
+    prueba::AlAparecerCaja([&](QMessageBox& caja) {
+      area = caja.screen()->availableGeometry();
+      // The user drags the box near the screen's top right corner.
+      caja.move(area.right() - caja.frameGeometry().width() - 40, area.top() + 10);
+      puesto = caja.frameGeometry();
+      caja.setText(QString::fromStdString(cambio.texto));
+      QCoreApplication::postEvent(&caja, new QEvent(QEvent::LayoutRequest));
+      QApplication::processEvents();
+      marco = caja.frameGeometry();
+      caja.buttons().first()->click();
+    });
+    ui::MsgBox("La base de datos no existe...", Botones::OK, Icono::Informacion, "Base de dato");
+
+    EXPECT_TRUE(area.contains(marco)) << Texto(marco);
+    EXPECT_EQ(marco.top(), puesto.top());
+    if (cambio.alBorde) {
+      EXPECT_GT(marco.width(), puesto.width() + 40);
+      EXPECT_EQ(marco.right(), area.right());
+    } else {
+      EXPECT_EQ(marco.topLeft(), puesto.topLeft()) << "where the user put it";
+    }
+  }
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // (offscreen unless a display is set), an answerer for the message boxes that a step under
 // test opens, and screenshots into the build folder.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -43,9 +46,28 @@ inline void AlAparecerCaja(std::function<void(QMessageBox&)> responde) {
   vigia->start();
 }
 
+inline QString RutaDeCaptura(const std::string& nombre) {
+  return QString::fromStdString(std::string(GRADIX_TEST_BUILD_DIR) + "/" + nombre);
+}
+
 // Saves what `widget` shows as GRADIX_TEST_BUILD_DIR/nombre; true when written.
 inline bool GuardaCaptura(QWidget& widget, const std::string& nombre) {
-  return widget.grab().save(QString::fromStdString(std::string(GRADIX_TEST_BUILD_DIR) + "/" + nombre));
+  return widget.grab().save(RutaDeCaptura(nombre));
+}
+
+// Saves the whole screen that `widget` stands on, every window on it, the same way. The
+// windows are given up to two seconds to be mapped and painted first.
+inline bool GuardaCapturaDePantalla(QWidget& widget, const std::string& nombre) {
+  const auto pintadas = [] {
+    for (const QWidget* ventana : QApplication::topLevelWidgets())
+      if (ventana->isVisible() && !ventana->windowHandle()->isExposed()) return false;
+    return true;
+  };
+  const QDeadlineTimer limite(2000);
+  QTimer::singleShot(2000, [] {});  // wakes the wait below at the limit
+  while (!pintadas() && !limite.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return widget.screen()->grabWindow(0).save(RutaDeCaptura(nombre));
 }
 
 }  // namespace prueba
