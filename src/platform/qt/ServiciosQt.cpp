@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextOption>
 #include <algorithm>
+#include <utility>
 
 #include "platform/qt/Aspecto.h"
 #include "platform/qt/VistaFormulario.h"
@@ -76,8 +77,9 @@ ui::Respuesta RespuestaDe(int boton) {
 // list of values with no blank in it runs past the edge and is cut, and the title, which
 // the window manager draws, is not counted. This box is as wide as its longest line or its
 // title, up to most of the screen's width; longer lines wrap between words, and a word
-// longer than the box wraps where it reaches the edge. Qt sizes the box again on every
-// layout request, so the sizing here follows each of its own.
+// longer than the box wraps where it reaches the edge. The box sizes itself when it shows
+// and on every layout request while it is open; then in place of Qt's sizing, which would
+// first give it Qt's size again and have the window manager asked for both in turn.
 //
 // Qt centres a box over its window when it shows, at the size Qt gave it, before this box
 // takes its own. So the box places itself once it has its size: centred over the window
@@ -90,11 +92,9 @@ class CajaDeMensaje : public QMessageBox {
 
  protected:
   bool event(QEvent* evento) override {
-    const bool atendido = QMessageBox::event(evento);
-    if (evento->type() == QEvent::LayoutRequest && isVisible()) {
-      Ajusta();
-      Coloca(frameGeometry(), MargenesDelMarco(*this));
-    }
+    if (evento->type() != QEvent::LayoutRequest || !isVisible()) return QMessageBox::event(evento);
+    const bool atendido = QDialog::event(evento);  // past QMessageBox's sizing
+    if (Ajusta()) Coloca(frameGeometry(), MargenesDelMarco(*this));
     return atendido;
   }
 
@@ -144,10 +144,11 @@ class CajaDeMensaje : public QMessageBox {
             fuera.right() - dentro.right(), fuera.bottom() - dentro.bottom()};
   }
 
-  void Ajusta() {
+  // Sizes the box for its text and title; true when the size differs from the last one.
+  bool Ajusta() {
     auto* texto = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     QLayout* rejilla = layout();
-    if (!texto || !rejilla) return;
+    if (!texto || !rejilla) return false;
     const int limite = Pantalla()->availableGeometry().width() * 9 / 10;
     texto->setWordWrap(true);
     texto->installEventFilter(this);
@@ -166,9 +167,12 @@ class CajaDeMensaje : public QMessageBox {
     // The heights: after the resizes above, which make the label wrap between words only.
     ParteTambienPalabras(*texto);
     rejilla->invalidate();
-    setFixedSize(ancho, rejilla->hasHeightForWidth() ? rejilla->totalHeightForWidth(ancho)
-                                                     : rejilla->totalMinimumSize().height());
+    const QSize tamano(ancho, rejilla->hasHeightForWidth() ? rejilla->totalHeightForWidth(ancho)
+                                                           : rejilla->totalMinimumSize().height());
+    setFixedSize(tamano);
+    rejilla->activate();  // lays the text out at that size, even where the size is unchanged
     QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    return std::exchange(tamano_, tamano) != tamano;
   }
 
   // Wraps the label's text between words and, for a word longer than a line, inside it.
@@ -181,6 +185,8 @@ class CajaDeMensaje : public QMessageBox {
     opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     documento->setDefaultTextOption(opcion);
   }
+
+  QSize tamano_;  // the size the box last gave itself
 };
 
 }  // namespace

@@ -194,6 +194,7 @@ struct Medida {
 
 Medida Mide(QMessageBox& caja) {
   Medida m;
+  prueba::EsperaVentanasMostradas();
   caja.grab();  // lays the text out and paints it as the screen shows it
   m.pantalla = caja.screen()->availableGeometry();
   m.marco = caja.frameGeometry();
@@ -247,6 +248,7 @@ class Abridor {
     if (lugar == Lugar::BordeDerecho) marco.moveRight(area.right());
     dialogo_.move(marco.topLeft());
     dialogo_.show();
+    prueba::EsperaVentanasMostradas();
   }
   // What the boxes are centred over: the dialog with its frame, or the screen's available
   // area when there is no dialog.
@@ -379,6 +381,7 @@ TEST_F(CajasDeMensajeTest, AWideBoxOverADialogAtTheRightEdgeOpensWholeAgainstThe
   QRect marco, area;
   std::vector<QRect> botones;
   prueba::AlAparecerCaja([&](QMessageBox& caja) {
+    prueba::EsperaVentanasMostradas();
     marco = caja.frameGeometry();
     area = caja.screen()->availableGeometry();
     for (const QAbstractButton* boton : caja.buttons())
@@ -413,6 +416,7 @@ TEST_F(CajasDeMensajeTest, ABoxThatSizesItselfAgainStaysOnTheScreenWhereTheUserM
     SCOPED_TRACE(cambio.que);
     QRect puesto, marco, area;
     prueba::AlAparecerCaja([&](QMessageBox& caja) {
+      prueba::EsperaVentanasMostradas();
       area = caja.screen()->availableGeometry();
       // The user drags the box near the screen's top right corner.
       caja.move(area.right() - caja.frameGeometry().width() - 40, area.top() + 10);

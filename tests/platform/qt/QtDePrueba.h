@@ -55,18 +55,23 @@ inline bool GuardaCaptura(QWidget& widget, const std::string& nombre) {
   return widget.grab().save(RutaDeCaptura(nombre));
 }
 
-// Saves the whole screen that `widget` stands on, every window on it, the same way. The
-// windows are given up to two seconds to be mapped and painted first.
-inline bool GuardaCapturaDePantalla(QWidget& widget, const std::string& nombre) {
-  const auto pintadas = [] {
+// Runs Qt's events until every window shown is mapped and exposed on the screen, for two
+// seconds at most.
+inline void EsperaVentanasMostradas() {
+  const auto mostradas = [] {
     for (const QWidget* ventana : QApplication::topLevelWidgets())
       if (ventana->isVisible() && !ventana->windowHandle()->isExposed()) return false;
     return true;
   };
   const QDeadlineTimer limite(2000);
   QTimer::singleShot(2000, [] {});  // wakes the wait below at the limit
-  while (!pintadas() && !limite.hasExpired())
+  while (!mostradas() && !limite.hasExpired())
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// Saves the whole screen that `widget` stands on, every window on it, the same way.
+inline bool GuardaCapturaDePantalla(QWidget& widget, const std::string& nombre) {
+  EsperaVentanasMostradas();
   return widget.screen()->grabWindow(0).save(RutaDeCaptura(nombre));
 }
 
