@@ -6,9 +6,9 @@
 #include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QScreen>
-#include <QWindow>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <string>
 
