@@ -77,9 +77,9 @@ ui::Respuesta RespuestaDe(int boton) {
 // list of values with no blank in it runs past the edge and is cut, and the title, which
 // the window manager draws, is not counted. This box is as wide as its longest line or its
 // title, up to most of the screen's width; longer lines wrap between words, and a word
-// longer than the box wraps where it reaches the edge. The box sizes itself when it shows
-// and on every layout request while it is open; then in place of Qt's sizing, which would
-// first give it Qt's size again and have the window manager asked for both in turn.
+// longer than the box wraps where it reaches the edge. The box sizes itself when it shows,
+// after Qt, and on every layout request while it is open, in Qt's stead: Qt would first
+// give it Qt's size again, and the window manager would be asked for both sizes in turn.
 //
 // Qt centres a box over its window when it shows, at the size Qt gave it, before this box
 // takes its own. So the box places itself once it has its size: centred over the window
