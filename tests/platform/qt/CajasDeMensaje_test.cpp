@@ -421,6 +421,8 @@ TEST_F(CajasDeMensajeTest, ABoxThatSizesItselfAgainStaysOnTheScreenWhereTheUserM
       // The user drags the box near the screen's top right corner.
       caja.move(area.right() - caja.frameGeometry().width() - 40, area.top() + 10);
       puesto = caja.frameGeometry();
+      // QMessageBox sizes itself its own way on a new text; the layout request is the one
+      // that a change of font or style would bring.
       caja.setText(QString::fromStdString(cambio.texto));
       QCoreApplication::postEvent(&caja, new QEvent(QEvent::LayoutRequest));
       QApplication::processEvents();
