@@ -378,12 +378,10 @@ TEST_F(CajasDeMensajeTest, ABoxIsAsWideAsItsLongestLineUpToMostOfTheScreen) {
 // edge, its button on the screen. boxes-al-borde-derecho.png shows the screen.
 TEST_F(CajasDeMensajeTest, AWideBoxOverADialogAtTheRightEdgeOpensWholeAgainstTheEdge) {
   const Abridor abridor(Lugar::BordeDerecho);
-  QRect marco, area;
+  Medida m;
   std::vector<QRect> botones;
   prueba::AlAparecerCaja([&](QMessageBox& caja) {
-    prueba::EsperaVentanasMostradas();
-    marco = caja.frameGeometry();
-    area = caja.screen()->availableGeometry();
+    m = Mide(caja);
     for (const QAbstractButton* boton : caja.buttons())
       botones.emplace_back(boton->mapToGlobal(QPoint(0, 0)), boton->size());
     EXPECT_TRUE(prueba::GuardaCapturaDePantalla(caja, "boxes-al-borde-derecho.png"));
@@ -391,12 +389,12 @@ TEST_F(CajasDeMensajeTest, AWideBoxOverADialogAtTheRightEdgeOpensWholeAgainstThe
   });
   ui::MsgBox(kCodigosPorRecodificar, Botones::OK, Icono::Exclamacion, "Actualizador");
 
-  ASSERT_GT(marco.width() / 2, area.right() - abridor.Marco().center().x())
+  ASSERT_GT(m.marco.width() / 2, m.pantalla.right() - abridor.Marco().center().x())
       << "the box does not fit centred over the dialog";
-  EXPECT_EQ(marco.right(), area.right()) << Texto(marco);
-  EXPECT_TRUE(area.contains(marco)) << Texto(marco);
+  EXPECT_EQ(m.marco.right(), m.pantalla.right()) << Texto(m.marco);
+  EXPECT_TRUE(m.pantalla.contains(m.marco)) << Texto(m.marco);
   ASSERT_EQ(botones.size(), 1u);
-  EXPECT_TRUE(area.contains(botones.front())) << Texto(botones.front());
+  EXPECT_TRUE(m.pantalla.contains(botones.front())) << Texto(botones.front());
 }
 
 // A box that sizes itself again while it is open (here its text changes) stays whole on
